@@ -1,0 +1,18 @@
+#include "SettleDelay.h"
+
+#include <QEventLoop>
+#include <QTimer>
+
+namespace orva {
+
+void SettleDelay(std::chrono::milliseconds wait) {
+    QEventLoop loop;
+    QTimer deadline;
+    deadline.setTimerType(Qt::PreciseTimer);
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, &loop, &QEventLoop::quit);
+    deadline.start(wait);
+    loop.exec();
+}
+
+} // namespace orva

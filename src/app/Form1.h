@@ -1,0 +1,49 @@
+#pragma once
+
+#include "alarm/AlarmDisplay.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <chrono>
+
+class QLineEdit;
+
+namespace orva {
+
+// The main window: the status line, the 25 alarm lines, the buttons that open the other two
+// windows, and the scan timer. It shows; the program object beside it does the work.
+class Form1 : public QWidget, public AlarmDisplay {
+    Q_OBJECT
+
+public:
+    static constexpr std::chrono::milliseconds kScanPeriod{1017};
+
+    Form1();
+
+    void setLine(int box, const QString& text) override;
+    QString line(int box) const override;
+
+    QLineEdit* Text1(int box) const { return text1_.at(static_cast<std::size_t>(box)); }
+    QPushButton* Command1() const { return command1_; } // "Settings"
+    QPushButton* Command2() const { return command2_; } // "Manual SMS"
+
+    static QString GetComputerName();
+
+    QTimer Timer1;
+
+signals:
+    // The window is closing, whatever closed it.
+    void unloading();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    std::array<QLineEdit*, AlarmDisplay::kBoxCount> text1_{};
+    QPushButton* command1_ = nullptr;
+    QPushButton* command2_ = nullptr;
+};
+
+} // namespace orva

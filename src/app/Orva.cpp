@@ -1,0 +1,124 @@
+#include "Orva.h"
+
+#include "common/Failure.h"
+#include "common/NumericValue.h"
+#include "common/Platform.h"
+#include "config/SettingsReader.h"
+#include "messaging/ManualSms.h"
+#include "serial/SerialLine.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <cstdio>
+
+namespace orva {
+namespace {
+
+const QString kStarted = QStringLiteral("SMS Program Started");
+
+// Says a failure on standard error, on one line whatever the message holds.
+void tellStandardError(QString message) {
+    message.replace(u'\r', u' ').replace(u'\n', u' ');
+    std::fprintf(stderr, "ORVA: %s\n", qPrintable(message));
+    std::fflush(stderr);
+}
+
+} // namespace
+
+Orva::Orva(EndProcess endProcess, Timing timing)
+    : endProcess_(std::move(endProcess))
+    , timing_(timing)
+    , log_(platform::dataFolder())
+    , lines_{std::make_unique<SerialLine>(QStringLiteral("port A (SMS modem)")),
+             std::make_unique<SerialLine>(QStringLiteral("port B (alarm port)"))}
+    , form3_(store_)
+    , modem_(MSComm1(0), log_, [this](const QString& text) { form1_.setLine(0, text); })
+    , scan_(MSComm1(1), store_, form1_, form1_.Timer1,
+            [this](const QString& line) { sendAlarm(line); }) {
+    scan_.settleWait = timing_.settleWait;
+    connect(&form1_.Timer1, &QTimer::timeout, this, [this] { scan_.run(); });
+    connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
+    connect(form1_.Command2(), &QPushButton::clicked, this, &Orva::showManualSms);
+    connect(&form1_, &Form1::unloading, this, &Orva::shutdown);
+}
+
+Orva::~Orva() {
+    delete manualSms_;
+}
+
+void Orva::startUp() {
+    modem_.ModemWaitMs = timing_.modemWait;
+    try {
+        readSettingsFile(platform::dataFolder() + QStringLiteral("/settings.ini"), store_);
+        openLine(MSComm1(0), kSlotA);
+        openLine(MSComm1(1), kSlotB);
+        sms_.SmsNumber = store_.text(kSlotC, Field::Port);
+        log_.LogEvent(kStarted);
+        form1_.setLine(0, kStarted);
+        form1_.Timer1.start();
+    } catch (const std::exception& failure) {
+        failurePath(QString::fromStdString(failure.what()));
+    }
+}
+
+void Orva::openLine(SerialLine& line, int slot) {
+    line.setSettings(store_.text(slot, Field::LineSettings));
+    line.setCommPort(portNumber(store_.text(slot, Field::Port)));
+    line.setInputLen(0);
+    line.setPortOpen(true);
+}
+
+void Orva::failurePath(const QString& cause) {
+    form1_.Timer1.stop();
+    tellStandardError(QStringLiteral("start-up failed: ") + cause);
+    {
+        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVA"),
+                        QStringLiteral("Comm port error, Program exit"), QMessageBox::Ok);
+        failureBox_ = &box;
+        box.exec();
+    }
+    try {
+        log_.LogEvent(QStringLiteral("Start up Com port error, Program Exit"));
+    } catch (const Failure& failure) {
+        tellStandardError(failure.message());
+    }
+    endProcess_(1);
+}
+
+void Orva::shutdown() {
+    try {
+        log_.LogEvent(QStringLiteral("SMS Program Exit"));
+    } catch (const Failure& failure) {
+        tellStandardError(failure.message());
+    }
+    endProcess_(0);
+}
+
+void Orva::requestTermination() {
+    if (failureBox_)
+        failureBox_->button(QMessageBox::Ok)->click();
+    else
+        shutdown();
+}
+
+void Orva::showSettings() {
+    form3_.show();
+    form3_.raise();
+    form3_.activateWindow();
+    form3_.setField(kSlotC, Field::LineSettings, Form1::GetComputerName());
+}
+
+void Orva::showManualSms() {
+    if (!manualSms_)
+        manualSms_ = new ManualSms(modem_, sms_, store_, timing_.modemWait);
+    manualSms_->show();
+    manualSms_->raise();
+    manualSms_->activateWindow();
+}
+
+void Orva::sendAlarm(const QString& line) {
+    sms_.SmsText = line;
+    modem_.SendSms(sms_.SmsNumber, sms_.SmsText);
+}
+
+} // namespace orva

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "Form1.h"
+#include "alarm/ScanCycle.h"
+#include "config/Form3.h"
+#include "config/SettingsStore.h"
+#include "eventlog/EventLog.h"
+#include "messaging/ManualSms.h"
+#include "messaging/OutgoingSms.h"
+#include "messaging/SmsModem.h"
+
+#include <QMessageBox>
+#include <QObject>
+#include <QPointer>
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+
+namespace orva {
+
+class SerialLine;
+
+// The program's fixed waits; tests may shorten them.
+struct Timing {
+    std::chrono::milliseconds modemWait = SmsModem::kModemWait;
+    std::chrono::milliseconds settleWait = std::chrono::seconds(10);
+};
+
+// The program: its windows, its two serial lines, the modem and the scan, and how it starts
+// and ends.
+class Orva : public QObject {
+    Q_OBJECT
+
+public:
+    // Ends the process at once with the given exit status: no window's closing step runs.
+    using EndProcess = std::function<void(int exitStatus)>;
+
+    explicit Orva(EndProcess endProcess, Timing timing = {});
+    ~Orva() override;
+
+    // Reads the settings, opens line A then line B and starts scanning; any failure shows one
+    // message, logs one line and ends the process.
+    void startUp();
+    // Logs the exit and ends the process.
+    void shutdown();
+    // A termination signal: the OK of a waiting start-up failure message, otherwise shutdown.
+    void requestTermination();
+
+    void showSettings();
+    void showManualSms();
+
+    Form1& mainWindow() { return form1_; }
+    Form3& settingsWindow() { return form3_; }
+    ManualSms* manualWindow() const { return manualSms_; }
+    SerialLine& MSComm1(int element) const { return *lines_.at(static_cast<std::size_t>(element)); }
+    const OutgoingSms& outgoingSms() const { return sms_; }
+
+private:
+    void openLine(SerialLine& line, int slot);
+    void failurePath(const QString& cause);
+    void sendAlarm(const QString& line);
+
+    EndProcess endProcess_;
+    Timing timing_;
+    SettingsStore store_;
+    EventLog log_;
+    std::array<std::unique_ptr<SerialLine>, 2> lines_;
+    Form3 form3_;
+    Form1 form1_;
+    OutgoingSms sms_;
+    SmsModem modem_;
+    ScanCycle scan_;
+    QPointer<ManualSms> manualSms_;
+    QPointer<QMessageBox> failureBox_;
+};
+
+} // namespace orva

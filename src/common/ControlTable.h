@@ -1,0 +1,28 @@
+#pragma once
+
+#include "Twips.h"
+
+#include <QString>
+#include <QWidget>
+#include <vector>
+
+namespace orva {
+
+enum class ControlKind { Label, TextBox, Button };
+
+// One control of a window as designed: what it is, where it stands and its place in the
+// tab order (labels take no focus). Windows are built from tables of these.
+struct ControlSpec {
+    QString name;
+    ControlKind kind;
+    QString text;
+    TwipsRect rect;
+    int tabIndex = 0;
+    int maxLength = 0; // text boxes only; 0 leaves the box's own limit
+};
+
+// Creates every control of the table on the window, named as in the table, and chains the
+// focusable ones in their tab order.
+void buildControls(QWidget& window, const std::vector<ControlSpec>& table);
+
+} // namespace orva

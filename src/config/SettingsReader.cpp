@@ -1,0 +1,69 @@
+#include "SettingsReader.h"
+
+#include "SettingsStore.h"
+#include "common/Failure.h"
+
+#include <QFile>
+
+namespace orva {
+namespace {
+
+constexpr int kValueLength = 20;
+constexpr qint64 kChunkSize = 64 * 1024;
+
+QByteArray readChunk(QIODevice& device) {
+    QByteArray chunk = device.read(kChunkSize);
+    if (chunk.isEmpty() && !device.atEnd())
+        throw Failure(QStringLiteral("cannot read the settings: %1").arg(device.errorString()));
+    return chunk;
+}
+
+} // namespace
+
+void applySettingsLine(const QByteArray& line, SettingsStore& store) {
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        for (const Field field : {Field::Port, Field::LineSettings, Field::Length}) {
+            const QByteArray key = settingsKey(slot, field).toLatin1();
+            const qsizetype at = line.indexOf(key);
+            if (at >= 0)
+                store.setText(slot, field,
+                              QString::fromLatin1(line.mid(at + key.size(), kValueLength)));
+        }
+    }
+}
+
+void readSettings(QIODevice& device, SettingsStore& store) {
+    QByteArray line;
+    bool skipLineFeed = false;
+    bool lineOpen = false;
+    for (QByteArray chunk = readChunk(device); !chunk.isEmpty(); chunk = readChunk(device)) {
+        for (const char c : chunk) {
+            if (skipLineFeed && c == '\n') {
+                skipLineFeed = false;
+                continue;
+            }
+            skipLineFeed = false;
+            if (c == '\r') {
+                applySettingsLine(line, store);
+                line.clear();
+                skipLineFeed = true;
+                lineOpen = false;
+            } else {
+                line.append(c);
+                lineOpen = true;
+            }
+        }
+    }
+    if (lineOpen)
+        applySettingsLine(line, store);
+}
+
+void readSettingsFile(const QString& path, SettingsStore& store) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure(
+            QStringLiteral("cannot open the settings file %1: %2").arg(path, file.errorString()));
+    readSettings(file, store);
+}
+
+} // namespace orva

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+#include <functional>
+
+namespace orva {
+
+// One entry as it stands in the file: "yyyymmdd hh:mm:ss text", LF, then the line end CR LF.
+QByteArray formatLogEntry(const QDateTime& when, const QString& text);
+
+// The day's log file name, Log<yyyymmdd>.txt.
+QString logFileName(const QDate& day);
+
+// The daily event log: one plain-text file a day in the data folder, appended to and closed
+// at every entry, so another program may read it at any time.
+class EventLog {
+public:
+    using Clock = std::function<QDateTime()>;
+
+    explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
+
+    // Appends one entry to the day's file, creating the file but never the folder.
+    // Throws Failure when the file cannot be opened or written.
+    void LogEvent(const QString& text) const;
+
+    QString folder() const { return folder_; }
+
+private:
+    QString folder_;
+    Clock clock_;
+};
+
+} // namespace orva

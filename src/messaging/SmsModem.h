@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ModemReply.h"
+
+#include <QString>
+#include <chrono>
+#include <functional>
+
+namespace orva {
+
+class EventLog;
+class SerialLine;
+
+// Hands SMS messages to the GSM modem on port A with the text-mode AT commands, on a fixed
+// script with fixed waits, and records every outcome in the event log and the status line.
+class SmsModem {
+public:
+    using StatusLine = std::function<void(const QString&)>;
+    static constexpr std::chrono::milliseconds kModemWait{500};
+
+    SmsModem(SerialLine& port, const EventLog& log, StatusLine statusLine);
+
+    // One complete transaction; it blocks the thread for 8 wait units when the modem answers,
+    // 3 when it stays silent. Port and log failures are recorded where possible and thrown.
+    void SendSms(const QString& number, const QString& text);
+
+    // The wait unit: 500 ms in service; tests may shorten it.
+    std::chrono::milliseconds ModemWaitMs = kModemWait;
+    // What the modem said last.
+    QString ModemReply;
+
+private:
+    ModemVerdict transact(const QString& number, const QString& text);
+    void sleepUnits(int units) const;
+    void report(const QString& entry);
+
+    SerialLine& port_;
+    const EventLog& log_;
+    StatusLine statusLine_;
+};
+
+} // namespace orva

@@ -1,0 +1,38 @@
+#include "ReceiveBuffer.h"
+
+#include <cstdio>
+
+namespace orva {
+
+ReceiveBuffer::ReceiveBuffer(QString owner, qsizetype capacity)
+    : owner_(std::move(owner))
+    , capacity_(capacity) {
+}
+
+void ReceiveBuffer::append(const QByteArray& bytes) {
+    const std::lock_guard lock(mutex_);
+    const qsizetype room = capacity_ - bytes_.size();
+    bytes_.append(bytes.first(std::min(room, bytes.size())));
+    if (bytes.size() > room && !overflowReported_) {
+        overflowReported_ = true;
+        std::fprintf(stderr, "ORVA: %s: receive buffer full, received bytes are dropped\n",
+                     qPrintable(owner_));
+    }
+}
+
+QByteArray ReceiveBuffer::take(qsizetype maxBytes) {
+    const std::lock_guard lock(mutex_);
+    overflowReported_ = false;
+    if (maxBytes == 0 || maxBytes >= bytes_.size())
+        return std::exchange(bytes_, {});
+    QByteArray taken = bytes_.first(maxBytes);
+    bytes_.remove(0, maxBytes);
+    return taken;
+}
+
+qsizetype ReceiveBuffer::size() const {
+    const std::lock_guard lock(mutex_);
+    return bytes_.size();
+}
+
+} // namespace orva

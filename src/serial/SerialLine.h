@@ -1,0 +1,53 @@
+#pragma once
+
+#include "LineSettings.h"
+#include "ReceiveBuffer.h"
+
+#include <QString>
+#include <QThread>
+
+namespace orva {
+
+class PortReader;
+
+// One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
+// count, take and queue text. The line reads its device in a thread of its own, so nothing
+// received is lost while the owner's thread sleeps. Characters cross the line as Latin-1 bytes.
+// Every failure throws Failure naming the line, its device and the cause.
+class SerialLine {
+public:
+    static constexpr int kLowestPort = 1;
+    static constexpr int kHighestPort = 255;
+
+    // name says what the line is for, such as "port A (SMS modem)".
+    explicit SerialLine(QString name, qsizetype receiveCapacity = ReceiveBuffer::kDefaultCapacity);
+    ~SerialLine();
+    SerialLine(const SerialLine&) = delete;
+    SerialLine& operator=(const SerialLine&) = delete;
+
+    void setSettings(const QString& text);
+    void setCommPort(int number);
+    void setInputLen(int length);
+    void setPortOpen(bool open);
+    bool portOpen() const;
+
+    int InBufferCount() const;
+    QString Input();
+    void Output(const QString& text);
+
+    QString device() const { return device_; }
+
+private:
+    [[noreturn]] void fail(const QString& cause) const;
+    void requireUsable() const;
+
+    QString name_;
+    LineSettings settings_;
+    QString device_;
+    int inputLen_ = 0;
+    ReceiveBuffer buffer_;
+    QThread thread_;
+    PortReader* reader_ = nullptr; // lives in thread_
+};
+
+} // namespace orva

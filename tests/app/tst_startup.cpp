@@ -1,0 +1,159 @@
+#include "app/Orva.h"
+#include "pty/PseudoTerminal.h"
+#include "serial/SerialLine.h"
+#include "support/ModalAnswer.h"
+#include "support/TestHome.h"
+
+#include <QDir>
+#include <QtTest>
+#include <memory>
+#include <optional>
+
+using namespace orva;
+using tools::PseudoTerminal;
+
+namespace {
+
+const QString kFailureText = "Comm port error, Program exit";
+const QString kFailureEntry = "Start up Com port error, Program Exit";
+
+} // namespace
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TestHome> home_;
+    std::unique_ptr<PseudoTerminal> modem_;
+    std::unique_ptr<PseudoTerminal> alarms_;
+    std::optional<int> exitStatus_;
+
+    std::unique_ptr<Orva> makeProgram() {
+        return std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
+    }
+
+    void linkPorts() {
+        modem_ = std::make_unique<PseudoTerminal>(home_->linkPath(1).toStdString());
+        alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
+    }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<test::TestHome>();
+        exitStatus_.reset();
+    }
+
+    void cleanup() {
+        modem_.reset();
+        alarms_.reset();
+        home_.reset();
+    }
+
+    void startsAndEnds() {
+        linkPorts();
+        home_->writeWorkingSettings(" 91234567");
+        const auto program = makeProgram();
+        program->startUp();
+        QVERIFY(!exitStatus_);
+        QVERIFY(program->MSComm1(0).portOpen());
+        QVERIFY(program->MSComm1(1).portOpen());
+        QCOMPARE(program->outgoingSms().SmsNumber, " 91234567");
+        QCOMPARE(program->mainWindow().line(0), "SMS Program Started");
+        QVERIFY(program->mainWindow().Timer1.isActive());
+        QCOMPARE(home_->logTexts(), QStringList{"SMS Program Started"});
+
+        program->mainWindow().show();
+        program->mainWindow().close();
+        QCOMPARE(exitStatus_, 0);
+        QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
+    }
+
+    void emptyHandphoneStartsNormally() {
+        linkPorts();
+        home_->writeWorkingSettings("");
+        const auto program = makeProgram();
+        program->startUp();
+        QVERIFY(!exitStatus_);
+        QCOMPARE(program->outgoingSms().SmsNumber, "");
+    }
+
+    void failures_data() {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::newRow("no settings file") << QByteArray();
+        QTest::newRow("empty file") << QByteArray("");
+        QTest::newRow("line settings still Text7")
+            << QByteArray("PORT A:1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\n");
+        QTest::newRow("port COM3 reads as 0")
+            << QByteArray("PORT A:COM3\r\nSETTINGS A:9600,n,8,1\r\n");
+        QTest::newRow("port beyond 16 bits")
+            << QByteArray("PORT A:1E10\r\nSETTINGS A:9600,n,8,1\r\n");
+        QTest::newRow("port 256") << QByteArray("PORT A:256\r\nSETTINGS A:9600,n,8,1\r\n");
+        QTest::newRow("no such device") << QByteArray("PORT A:200\r\nSETTINGS A:9600,n,8,1\r\n");
+        QTest::newRow("LF line ends run the values together")
+            << QByteArray("PORT A:1\nSETTINGS A:9600,n,8,1\nPORT B:2\nSETTINGS B:9600,n,8,1\n");
+    }
+
+    void failures() {
+        QFETCH(QByteArray, settings);
+        linkPorts();
+        if (!settings.isNull())
+            home_->writeSettings(settings);
+        const auto program = makeProgram();
+        const test::ModalAnswer answer;
+        program->startUp();
+        QCOMPARE(answer.seen().count, 1);
+        QCOMPARE(answer.seen().title, "ORVA");
+        QCOMPARE(answer.seen().text, kFailureText);
+        QCOMPARE(answer.seen().icon, QMessageBox::NoIcon);
+        QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
+        QCOMPARE(exitStatus_, 1);
+        QVERIFY(!program->MSComm1(1).portOpen());
+        QVERIFY(program->MSComm1(1).device().isEmpty()); // line B never touched
+    }
+
+    void lineBFailureLeavesLineAOpen() {
+        linkPorts();
+        home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
+                             "SETTINGS B:9600,n,8,1\r\n");
+        const auto program = makeProgram();
+        const test::ModalAnswer answer;
+        program->startUp();
+        QCOMPARE(answer.seen().text, kFailureText);
+        QCOMPARE(exitStatus_, 1);
+        QVERIFY(program->MSComm1(0).portOpen());
+        QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
+    }
+
+    void unwritableLogStillEnds() {
+        linkPorts();
+        home_->writeWorkingSettings();
+        QVERIFY(QDir(home_->dataFolder())
+                    .mkdir(logFileName(QDate::currentDate()))); // a folder where the log belongs
+        const auto program = makeProgram();
+        const test::ModalAnswer answer;
+        program->startUp();
+        QCOMPARE(answer.seen().text, kFailureText);
+        QCOMPARE(exitStatus_, 1);
+    }
+
+    void terminationSignalAnswersTheFailureMessage() {
+        const auto program = makeProgram();
+        QTimer::singleShot(200, program.get(), &Orva::requestTermination);
+        program->startUp(); // no settings file
+        QCOMPARE(exitStatus_, 1);
+        QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
+    }
+
+    void terminationSignalWhileRunningShutsDown() {
+        linkPorts();
+        home_->writeWorkingSettings();
+        const auto program = makeProgram();
+        program->startUp();
+        program->requestTermination();
+        QCOMPARE(exitStatus_, 0);
+        QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "tst_startup.moc"

@@ -1,0 +1,94 @@
+#include "common/Failure.h"
+#include "eventlog/EventLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace orva;
+
+namespace {
+
+QByteArray readFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class EventLogTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir dir_;
+    QDateTime now_;
+
+    EventLog log() {
+        return EventLog(dir_.path(), [this] { return now_; });
+    }
+    QString file(const char* day) { return dir_.path() + "/Log" + day + ".txt"; }
+
+private slots:
+    void init() {
+        for (const QString& name : QDir(dir_.path()).entryList(QDir::Files))
+            QFile::remove(dir_.filePath(name));
+        now_ = QDateTime(QDate(2026, 3, 9), QTime(7, 5, 3));
+    }
+
+    void entryBytes_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("text") << "SMS Program Started"
+                              << QByteArray("20260309 07:05:03 SMS Program Started\n\r\n");
+        QTest::newRow("empty") << "" << QByteArray("20260309 07:05:03 \n\r\n");
+        QTest::newRow("own line breaks")
+            << "a\r\nb\nc" << QByteArray("20260309 07:05:03 a\r\nb\nc\n\r\n");
+        QTest::newRow("Latin-1 as single bytes")
+            << QString::fromLatin1("caf\xe9") << QByteArray("20260309 07:05:03 caf\xe9\n\r\n");
+    }
+
+    void entryBytes() {
+        QFETCH(QString, text);
+        QFETCH(QByteArray, expected);
+        log().LogEvent(text);
+        QCOMPARE(readFile(file("20260309")), expected);
+    }
+
+    void appendsToEarlierEntries() {
+        QFile earlier(file("20260309"));
+        QVERIFY(earlier.open(QIODevice::WriteOnly));
+        earlier.write("from an earlier run\n\r\n");
+        earlier.close();
+        log().LogEvent("one");
+        now_ = now_.addSecs(1);
+        log().LogEvent("two");
+        QCOMPARE(readFile(file("20260309")),
+                 QByteArray("from an earlier run\n\r\n20260309 07:05:03 one\n\r\n"
+                            "20260309 07:05:04 two\n\r\n"));
+    }
+
+    void midnightStartsANewFile() {
+        now_ = QDateTime(QDate(2026, 3, 9), QTime(23, 59, 59));
+        log().LogEvent("before");
+        now_ = QDateTime(QDate(2026, 3, 10), QTime(0, 0, 0));
+        log().LogEvent("after");
+        QCOMPARE(readFile(file("20260309")), QByteArray("20260309 23:59:59 before\n\r\n"));
+        QCOMPARE(readFile(file("20260310")), QByteArray("20260310 00:00:00 after\n\r\n"));
+    }
+
+    void missingFolderFailsAndCreatesNothing() {
+        const QString missing = dir_.path() + "/absent";
+        const EventLog absent(missing, [this] { return now_; });
+        QVERIFY_THROWS_EXCEPTION(Failure, absent.LogEvent("lost"));
+        QVERIFY(!QFileInfo::exists(missing));
+    }
+
+    void unwritableFileFails() {
+        QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt")); // a folder where the file belongs
+        QVERIFY_THROWS_EXCEPTION(Failure, log().LogEvent("lost"));
+    }
+};
+
+QTEST_GUILESS_MAIN(EventLogTest)
+#include "tst_eventlog.moc"

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace orva::test {
+
+// A bundled simulator or the orva program itself, run as a child process for one test and
+// ended with SIGTERM when the test is done with it.
+class Process {
+public:
+    Process(const QString& program, const QStringList& arguments, const QString& home = {});
+    ~Process();
+    Process(const Process&) = delete;
+    Process& operator=(const Process&) = delete;
+
+    // Waits until standard error holds the text; false after the timeout.
+    bool waitForError(const QString& text, int timeoutMs = 5000);
+    // Ends it with SIGTERM and returns its exit status, or -1 when it did not end.
+    int terminate(int timeoutMs = 5000);
+    void signal(int number) const;
+
+    QString standardOutput();
+    QString standardError();
+    QProcess& process() { return process_; }
+
+private:
+    QProcess process_;
+    QByteArray error_;
+    QByteArray output_;
+};
+
+QString binary(const QString& name);
+
+// The arguments that run the modem simulator at a link.
+QStringList modemArguments(const QString& link, const QString& mode = QStringLiteral("normal"),
+                           const QString& transcript = {});
+
+} // namespace orva::test

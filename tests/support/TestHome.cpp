@@ -1,0 +1,51 @@
+#include "TestHome.h"
+
+#include "eventlog/EventLog.h"
+
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+namespace orva::test {
+
+TestHome::TestHome()
+    : oldHome_(qgetenv("HOME")) {
+    QDir(dir_.path()).mkdir(QStringLiteral("ORVA"));
+    qputenv("HOME", dir_.path().toLocal8Bit());
+}
+
+TestHome::~TestHome() {
+    qputenv("HOME", oldHome_);
+}
+
+void TestHome::writeSettings(const QByteArray& bytes) const {
+    QFile file(dataFolder() + QStringLiteral("/settings.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+}
+
+void TestHome::writeWorkingSettings(const QString& handphone, const QString& lengthB) const {
+    writeSettings(QStringLiteral("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nLENGTH A:0\r\n"
+                                 "PORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:%1\r\nHP:%2\r\n")
+                      .arg(lengthB, handphone)
+                      .toLatin1());
+}
+
+QByteArray TestHome::logBytes() const {
+    QFile file(dataFolder() + u'/' + logFileName(QDate::currentDate()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList TestHome::logTexts() const {
+    QStringList texts;
+    const QByteArray bytes = logBytes();
+    for (const QByteArray& entry : bytes.split('\n')) {
+        const QByteArray line = entry.startsWith('\r') ? entry.mid(1) : entry;
+        if (!line.isEmpty())
+            texts << QString::fromLatin1(line.mid(18)); // after "yyyymmdd hh:mm:ss "
+    }
+    return texts;
+}
+
+} // namespace orva::test

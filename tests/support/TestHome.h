@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+namespace orva::test {
+
+// A temporary home folder with an ORVA data folder in it, made HOME for as long as it lives.
+class TestHome {
+public:
+    TestHome();
+    ~TestHome();
+    TestHome(const TestHome&) = delete;
+    TestHome& operator=(const TestHome&) = delete;
+
+    QString path() const { return dir_.path(); }
+    QString dataFolder() const { return dir_.path() + QStringLiteral("/ORVA"); }
+    QString linkPath(int port) const { return dataFolder() + QStringLiteral("/COM%1").arg(port); }
+
+    void writeSettings(const QByteArray& bytes) const;
+    // A settings file with CR LF line ends for the modem on COM1 and the alarm port on COM2.
+    void writeWorkingSettings(const QString& handphone = QStringLiteral("91234567"),
+                              const QString& lengthB = QStringLiteral("5")) const;
+
+    // The entries of today's log, each without its date and time.
+    QStringList logTexts() const;
+    QByteArray logBytes() const;
+
+private:
+    QTemporaryDir dir_;
+    QByteArray oldHome_;
+};
+
+} // namespace orva::test

@@ -1,0 +1,121 @@
+// An alarm output on a pseudo-terminal: sends its records as one burst.
+//
+// usage: orva-alarm-sim --link PATH [--crlf] [--pace MS] [--after MS] [--wait]
+//                       [--file FILE|-] [RECORD...]
+//   Records come from FILE (one a line; - reads standard input) and from the arguments.
+//   Each is sent with a CR ending (CR LF with --crlf), --pace MS apart. The burst goes out
+//   --after MS from the start (not with --wait) and again at every SIGUSR1.
+//   SIGTERM or SIGINT ends it and removes the link.
+
+#include "pty/PseudoTerminal.h"
+
+#include <chrono>
+#include <csignal>
+#include <fstream>
+#include <iostream>
+#include <string>
+#include <thread>
+#include <vector>
+
+using namespace std::chrono_literals;
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+volatile std::sig_atomic_t burstRequested = 0;
+
+struct Options {
+    std::string link;
+    std::string ending = "\r";
+    std::chrono::milliseconds pace = 0ms;
+    std::chrono::milliseconds after = 0ms;
+    bool sendAtStart = true;
+    std::vector<std::string> records;
+};
+
+void readRecords(std::istream& in, std::vector<std::string>& records) {
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        records.push_back(line);
+    }
+}
+
+void readRecordFile(const std::string& path, std::vector<std::string>& records) {
+    if (path == "-") {
+        readRecords(std::cin, records);
+        return;
+    }
+    std::ifstream file(path, std::ios::binary);
+    if (!file)
+        throw std::runtime_error("cannot read " + path);
+    readRecords(file, records);
+}
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw std::runtime_error(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--link")
+            options.link = value();
+        else if (arg == "--crlf")
+            options.ending = "\r\n";
+        else if (arg == "--pace")
+            options.pace = std::chrono::milliseconds(std::stoi(value()));
+        else if (arg == "--after")
+            options.after = std::chrono::milliseconds(std::stoi(value()));
+        else if (arg == "--wait")
+            options.sendAtStart = false;
+        else if (arg == "--file")
+            readRecordFile(value(), options.records);
+        else if (arg.rfind("--", 0) == 0)
+            throw std::runtime_error("unknown argument " + arg);
+        else
+            options.records.push_back(arg);
+    }
+    if (options.link.empty())
+        throw std::runtime_error("usage: orva-alarm-sim --link PATH [--crlf] [--pace MS] "
+                                 "[--after MS] [--wait] [--file FILE|-] [RECORD...]");
+    return options;
+}
+
+void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line) {
+    for (const std::string& record : options.records) {
+        line.write(record + options.ending);
+        std::this_thread::sleep_for(options.pace);
+    }
+    std::cerr << "alarm simulator sent " << options.records.size() << " records" << std::endl;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const Options options = parse(argc, argv);
+        std::signal(SIGTERM, [](int) { stopRequested = 1; });
+        std::signal(SIGINT, [](int) { stopRequested = 1; });
+        std::signal(SIGUSR1, [](int) { burstRequested = 1; });
+        orva::tools::PseudoTerminal line(options.link);
+        std::cerr << "alarm simulator ready at " << options.link << std::endl;
+        if (options.sendAtStart) {
+            std::this_thread::sleep_for(options.after);
+            sendBurst(options, line);
+        }
+        while (stopRequested == 0) {
+            line.read(100ms); // the alarm output ignores what it is sent
+            if (burstRequested != 0) {
+                burstRequested = 0;
+                sendBurst(options, line);
+            }
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "orva-alarm-sim: " << error.what() << std::endl;
+        return 2;
+    }
+}

@@ -1,0 +1,235 @@
+// A GSM modem on a pseudo-terminal, answering text-mode SMS commands as a real one does.
+//
+// usage: orva-modem-sim --link PATH [--mode MODE] [--no-echo] [--reply-delay MS]
+//                       [--prompt-delay MS] [--transcript FILE]
+//   MODE: normal, silent, error (ERROR to AT+CMGS), cms-error (+CMS ERROR: 500 after the
+//         body), bare-prompt (">" without its blank), slow-prompt (prompt after --prompt-delay)
+// Every SMS accepted is printed as one line: the number, a tab, the text (control characters
+// as \xNN). SIGTERM or SIGINT ends it and removes the link.
+
+#include "pty/PseudoTerminal.h"
+
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <string>
+#include <utility>
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+struct Options {
+    std::string link;
+    std::string mode = "normal";
+    bool echo = true;
+    std::chrono::milliseconds replyDelay = 300ms;
+    std::chrono::milliseconds promptDelay = 2000ms;
+    std::string transcript;
+};
+
+constexpr char kCtrlZ = 26;
+constexpr char kEscape = 27;
+
+std::string printable(const std::string& text) {
+    std::string shown;
+    for (const unsigned char c : text) {
+        if (c < 32 || c == '\\') {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", c);
+            shown += escaped;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+std::string compact(const std::string& line) {
+    std::string out;
+    for (const unsigned char c : line)
+        if (c != ' ' && c != '\t')
+            out += static_cast<char>(std::toupper(c));
+    return out;
+}
+
+class Modem {
+public:
+    Modem(const Options& options, orva::tools::PseudoTerminal& line)
+        : options_(options)
+        , line_(line) {
+        if (!options.transcript.empty())
+            transcript_.open(options.transcript, std::ios::binary | std::ios::app);
+    }
+
+    void receive(const std::string& bytes) {
+        if (transcript_.is_open())
+            transcript_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush();
+        if (options_.mode == "silent")
+            return;
+        for (const char c : bytes) {
+            if (options_.echo)
+                line_.write(std::string(1, c));
+            inBody_ ? bodyByte(c) : commandByte(c);
+        }
+    }
+
+    // Sends the replies whose time has come; returns how long until the next one.
+    std::chrono::milliseconds sendDue() {
+        const auto now = Clock::now();
+        while (!pending_.empty() && pending_.begin()->first <= now) {
+            line_.write(pending_.begin()->second);
+            pending_.erase(pending_.begin());
+        }
+        if (pending_.empty())
+            return 200ms;
+        return std::chrono::duration_cast<std::chrono::milliseconds>(pending_.begin()->first -
+                                                                     now) +
+               1ms;
+    }
+
+private:
+    void reply(const std::string& text, std::chrono::milliseconds delay = 0ms) {
+        pending_.emplace(Clock::now() + delay, text); // equal times keep their order
+    }
+
+    void commandByte(char c) {
+        if (c == '\n')
+            return;
+        if (c != '\r') {
+            command_ += c;
+            return;
+        }
+        command(std::exchange(command_, {}));
+    }
+
+    void command(const std::string& line) {
+        const std::string compacted = compact(line);
+        if (compacted.empty())
+            return;
+        if (compacted == "AT" || compacted == "AT+CMGF=1") {
+            reply("\r\nOK\r\n");
+        } else if (compacted == "ATE0" || compacted == "ATE1") {
+            options_.echo = compacted == "ATE1";
+            reply("\r\nOK\r\n");
+        } else if (compacted.rfind("AT+CMGS=", 0) == 0) {
+            sendCommand(line);
+        } else {
+            reply("\r\nERROR\r\n");
+        }
+    }
+
+    void sendCommand(const std::string& line) {
+        const auto open = line.find('"');
+        const auto close = line.find('"', open + 1);
+        if (options_.mode == "error" || open == std::string::npos || close == std::string::npos) {
+            reply("\r\nERROR\r\n");
+            return;
+        }
+        number_ = line.substr(open + 1, close - open - 1);
+        body_.clear();
+        inBody_ = true;
+        if (options_.mode == "bare-prompt")
+            reply("\r\n>");
+        else if (options_.mode == "slow-prompt")
+            reply("\r\n> ", options_.promptDelay);
+        else
+            reply("\r\n> ");
+    }
+
+    void bodyByte(char c) {
+        if (c == kEscape) {
+            inBody_ = false;
+            reply("\r\nOK\r\n");
+        } else if (c == kCtrlZ) {
+            inBody_ = false;
+            accept();
+        } else {
+            body_ += c;
+        }
+    }
+
+    void accept() {
+        if (options_.mode == "cms-error") {
+            reply("\r\n+CMS ERROR: 500\r\n", options_.replyDelay);
+            return;
+        }
+        std::cout << printable(number_) << '\t' << printable(body_) << std::endl;
+        reply("\r\n+CMGS: " + std::to_string(++reference_) + "\r\n\r\nOK\r\n", options_.replyDelay);
+    }
+
+    Options options_;
+    orva::tools::PseudoTerminal& line_;
+    std::ofstream transcript_;
+    std::multimap<Clock::time_point, std::string> pending_;
+    std::string command_;
+    std::string number_;
+    std::string body_;
+    bool inBody_ = false;
+    int reference_ = 0;
+};
+
+Options parse(int argc, char** argv) {
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                throw std::runtime_error(arg + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--link")
+            options.link = value();
+        else if (arg == "--mode")
+            options.mode = value();
+        else if (arg == "--no-echo")
+            options.echo = false;
+        else if (arg == "--reply-delay")
+            options.replyDelay = std::chrono::milliseconds(std::stoi(value()));
+        else if (arg == "--prompt-delay")
+            options.promptDelay = std::chrono::milliseconds(std::stoi(value()));
+        else if (arg == "--transcript")
+            options.transcript = value();
+        else
+            throw std::runtime_error("unknown argument " + arg);
+    }
+    static const std::string modes[] = {"normal",    "silent",      "error",
+                                        "cms-error", "bare-prompt", "slow-prompt"};
+    if (options.link.empty() ||
+        std::find(std::begin(modes), std::end(modes), options.mode) == std::end(modes))
+        throw std::runtime_error("usage: orva-modem-sim --link PATH [--mode MODE] [--no-echo] "
+                                 "[--reply-delay MS] [--prompt-delay MS] [--transcript FILE]");
+    return options;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        const Options options = parse(argc, argv);
+        std::signal(SIGTERM, [](int) { stopRequested = 1; });
+        std::signal(SIGINT, [](int) { stopRequested = 1; });
+        orva::tools::PseudoTerminal line(options.link);
+        Modem modem(options, line);
+        std::cerr << "modem simulator ready at " << options.link << std::endl;
+        auto wait = 200ms;
+        while (stopRequested == 0) {
+            const std::string bytes = line.read(wait);
+            if (!bytes.empty())
+                modem.receive(bytes);
+            wait = modem.sendDue();
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "orva-modem-sim: " << error.what() << std::endl;
+        return 2;
+    }
+}
