@@ -49,6 +49,31 @@ private slots:
         QCOMPARE(home_->logTexts(), expected);
     }
 
+    void alarmBecomesOneSms() {
+        const QString alarm = QString(".ZONE 1 FIRE").leftJustified(78, u' ');
+        const QString normal = QString(".ZONE 1 FIRE").leftJustified(62, u' ') + "OK  NORMAL";
+        test::Process modem(test::binary("orva-modem-sim"),
+                            test::modemArguments(home_->linkPath(1)));
+        test::Process source(
+            test::binary("orva-alarm-sim"),
+            {"--link", home_->linkPath(2), "--crlf", "--wait", alarm, normal, "Printer paper low"});
+        QVERIFY(modem.waitForError("ready") && source.waitForError("ready"));
+        home_->writeWorkingSettings("91234567", "10");
+        const auto orva = startOrva();
+        QTRY_COMPARE_WITH_TIMEOUT(home_->logTexts().size(), 1, 10000);
+        QElapsedTimer sinceBurst;
+        source.signal(SIGUSR1);
+        sinceBurst.start();
+        QTRY_VERIFY_WITH_TIMEOUT(!modem.standardOutput().isEmpty(), 30000);
+        QVERIFY2(sinceBurst.elapsed() > 9500, "sent before the burst had settled");
+        QCOMPARE(modem.standardOutput(), "91234567\t" + alarm + "\n");
+        QTRY_COMPARE(home_->logTexts().size(), 2);
+        QCOMPARE(home_->logTexts().at(1), alarm + " 91234567");
+        QTest::qWait(2000);
+        QCOMPARE(modem.standardOutput().count('\n'), 1); // the normal and plain lines are not sent
+        QCOMPARE(orva->terminate(), 0);
+    }
+
     void failureWaitsForOkAndSaysTheCause() {
         home_->writeSettings("PORT A:1\r\nSETTINGS A:Text7\r\n");
         const auto orva = startOrva();

@@ -40,11 +40,9 @@ QByteArray TestHome::logBytes() const {
 QStringList TestHome::logTexts() const {
     QStringList texts;
     const QByteArray bytes = logBytes();
-    for (const QByteArray& entry : bytes.split('\n')) {
-        const QByteArray line = entry.startsWith('\r') ? entry.mid(1) : entry;
-        if (!line.isEmpty())
-            texts << QString::fromLatin1(line.mid(18)); // after "yyyymmdd hh:mm:ss "
-    }
+    const QByteArray end = "\n\r\n";
+    for (qsizetype from = 0, at = 0; (at = bytes.indexOf(end, from)) >= 0; from = at + end.size())
+        texts << QString::fromLatin1(bytes.mid(from + 18, at - from - 18)); // after the time
     return texts;
 }
 

@@ -21,11 +21,11 @@ namespace {
 
 PseudoTerminal::PseudoTerminal(std::string linkPath)
     : linkPath_(std::move(linkPath)) {
-    master_ = posix_openpt(O_RDWR | O_NOCTTY);
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
         failSystem("cannot create a pseudo-terminal");
     slavePath_ = ptsname(master_);
-    slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    slave_ = ::open(slavePath_.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (slave_ < 0)
         failSystem("cannot open " + slavePath_);
     termios raw{};

@@ -1,0 +1,82 @@
+#include "alarm/Burst.h"
+
+#include <QtTest>
+
+using namespace orva;
+
+namespace {
+
+// A record of the given length with text placed at a 1-based column.
+QString record(int length, int column = 1, const QString& text = {}) {
+    QString line(length, u'-');
+    line.replace(column - 1, text.size(), text);
+    return line.left(std::max<qsizetype>(length, column - 1 + text.size()));
+}
+
+} // namespace
+
+class BurstTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void verdict_data() {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<bool>("sent");
+        QTest::newRow("marker 1") << record(40, 1, ".") << true;
+        QTest::newRow("marker 2") << record(40, 2, ".") << true;
+        QTest::newRow("no marker") << record(80) << false;
+        QTest::newRow("marker 3 is no marker") << record(40, 3, ".") << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("single blank") << " " << false;
+        QTest::newRow("dot alone") << "." << true;
+        QTest::newRow("blank then dot") << " ." << true;
+        for (const char* word : {"RAN", "OK ", "LO ", "HI "}) {
+            const QString w = word;
+            QTest::addRow("%s at 63, marker 1", word) << "." + record(79, 63, w).mid(1) << false;
+            QTest::addRow("%s at 64, marker 2", word) << "-." + record(79, 64, w).mid(2) << false;
+            QTest::addRow("%s at 63, no marker", word) << record(79, 63, w) << false;
+        }
+        QTest::newRow("state word ends the line") << "." + record(65, 63, "RAN").mid(1) << false;
+        QTest::newRow("HI at 63 only two wide") << "." + record(64, 63, "HI").mid(1) << true;
+        QTest::newRow("64 characters with OK cut") << "." + record(64, 63, "OK").mid(1) << true;
+        QTest::newRow("lower-case ok") << "." + record(79, 63, "ok ").mid(1) << true;
+        QTest::newRow("OK without blank") << "." + record(79, 63, "OKX").mid(1) << true;
+        QTest::newRow("state word at 62") << "." + record(79, 62, "RAN").mid(1) << true;
+        QTest::newRow("state word at 65") << "." + record(79, 65, "RAN").mid(1) << true;
+        QTest::newRow("RAN at 66 with marker") << "." + record(79, 66, "RAN").mid(1) << true;
+    }
+
+    void verdict() {
+        QFETCH(QString, line);
+        QTEST(shouldSend(line), "sent");
+    }
+
+    void split_data() {
+        QTest::addColumn<QString>("burst");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("empty") << "" << QStringList{};
+        QTest::newRow("no CR") << "one line" << QStringList{"one line"};
+        QTest::newRow("letter CR LF") << "A\r\n" << QStringList{"A", " "};
+        QTest::newRow("n CRs give n + 1 lines") << "a\rb\r" << QStringList{"a", "b", ""};
+        QTest::newRow("empty lines") << "\r\r" << QStringList{"", "", ""};
+        QTest::newRow("LF inside a line") << "a\nb\rc" << QStringList{"a b", "c"};
+        QTest::newRow("CR LF records") << ".1\r\n.2\r\n" << QStringList{".1", " .2", " "};
+    }
+
+    void split() {
+        QFETCH(QString, burst);
+        QTEST(splitBurst(unfoldLineFeeds(burst)), "lines");
+    }
+
+    void thirtyLines() {
+        QStringList records;
+        for (int i = 0; i < 30; ++i)
+            records << QString::number(i);
+        const QStringList lines = splitBurst(records.join(u'\r'));
+        QCOMPARE(lines.size(), 30);
+        QCOMPARE(lines.last(), "29");
+    }
+};
+
+QTEST_GUILESS_MAIN(BurstTest)
+#include "tst_burst.moc"

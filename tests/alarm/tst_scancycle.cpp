@@ -1,0 +1,228 @@
+#include "alarm/ScanCycle.h"
+#include "alarm/SettleDelay.h"
+#include "app/Form1.h"
+#include "common/Failure.h"
+#include "config/SettingsStore.h"
+#include "pty/PseudoTerminal.h"
+#include "support/ModemRig.h"
+#include "support/TestHome.h"
+
+#include <QLineEdit>
+#include <QtTest>
+#include <memory>
+#include <sys/resource.h>
+
+using namespace orva;
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString kNumber = "91234567";
+
+// A 79-character record: marker in column 1, point name, state word in columns 63 to 65.
+QString record(const QString& marker, const QString& point, const QString& state = "   ") {
+    return (marker + point).leftJustified(62, u' ') + state + QString(14, u' ');
+}
+
+double processorSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+} // namespace
+
+class ScanCycleTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TestHome> home_;
+    std::unique_ptr<tools::PseudoTerminal> alarmSource_;
+    std::unique_ptr<test::ModemRig> rig_;
+    std::unique_ptr<SerialLine> portB_;
+    std::unique_ptr<Form1> window_;
+    std::unique_ptr<ScanCycle> cycle_;
+    SettingsStore settings_;
+    QStringList attempted_;
+    int failingAttempt_ = -1;
+
+    void send(const QString& line) {
+        attempted_ << line;
+        if (attempted_.size() == failingAttempt_)
+            throw Failure("port A: the device failed");
+        rig_->modem.SendSms(kNumber, line);
+    }
+
+    void burst(const QString& text) {
+        const QByteArray bytes = text.toLatin1();
+        alarmSource_->write(bytes.toStdString());
+        QTRY_COMPARE(portB_->InBufferCount(), int(bytes.size()));
+    }
+
+    QStringList sentTexts() {
+        QStringList texts;
+        for (const QString& sms : rig_->accepted())
+            texts << sms.section(u'\t', 1);
+        return texts;
+    }
+
+private slots:
+    void init() {
+        home_ = std::make_unique<test::TestHome>();
+        alarmSource_ = std::make_unique<tools::PseudoTerminal>(home_->linkPath(2).toStdString());
+        rig_ = std::make_unique<test::ModemRig>(*home_);
+        portB_ = std::make_unique<SerialLine>("port B");
+        portB_->setSettings("9600,n,8,1");
+        portB_->setCommPort(2);
+        portB_->setPortOpen(true);
+        window_ = std::make_unique<Form1>();
+        settings_ = SettingsStore();
+        settings_.setText(kSlotB, Field::Length, "5");
+        attempted_.clear();
+        failingAttempt_ = -1;
+        cycle_ = std::make_unique<ScanCycle>(*portB_, settings_, *window_, window_->Timer1,
+                                             [this](const QString& line) { send(line); });
+        cycle_->settleWait = 100ms;
+    }
+
+    void cleanup() {
+        cycle_.reset();
+        window_.reset();
+        portB_.reset();
+        rig_.reset();
+        alarmSource_.reset();
+        home_.reset();
+    }
+
+    void belowThresholdReadsNothing() {
+        settings_.setText(kSlotB, Field::Length, "12abc");
+        burst("12345678901");
+        window_->Timer1.stop();
+        cycle_->run();
+        QCOMPARE(cycle_->AlarmPendingCount, 11);
+        QCOMPARE(portB_->InBufferCount(), 11);
+        for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
+            QCOMPARE(window_->line(box), "0");
+        QVERIFY(window_->Timer1.isActive());
+        alarmSource_->write("2");
+        QTRY_COMPARE(portB_->InBufferCount(), 12);
+        cycle_->run();
+        QCOMPARE(window_->line(0), "123456789012");
+    }
+
+    void thresholdWithoutNumberRunsEveryTick_data() {
+        QTest::addColumn<QString>("threshold");
+        QTest::newRow("empty") << "";
+        QTest::newRow("not a number") << "Text8";
+        QTest::newRow("zero") << "0";
+        QTest::newRow("negative") << "-3";
+    }
+
+    void thresholdWithoutNumberRunsEveryTick() {
+        QFETCH(QString, threshold);
+        settings_.setText(kSlotB, Field::Length, threshold);
+        cycle_->run();
+        QCOMPARE(window_->line(0), ""); // the empty burst empties the status line
+        QCOMPARE(window_->line(1), "0");
+        QVERIFY(attempted_.isEmpty());
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void unreadableThresholdEndsTheCycle() {
+        settings_.setText(kSlotB, Field::Length, "1E999");
+        burst(".ALARM\r");
+        cycle_->run();
+        QCOMPARE(window_->line(0), "0");
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void showsAndSendsInBurstOrder() {
+        const QString first = record(".", "ZONE 1 FIRE");
+        const QString normal = record(".", "ZONE 1 FIRE", "OK ");
+        const QString second = record(".", "ZONE 2 SMOKE");
+        burst(first + "\r\n" + normal + "\r\nplain text\r\n" + second);
+        cycle_->run();
+        QCOMPARE(window_->line(0), first);
+        QCOMPARE(window_->line(1), " " + normal);
+        QCOMPARE(window_->line(2), " plain text");
+        QCOMPARE(window_->line(3), " " + second);
+        QCOMPARE(window_->line(4), "0"); // beyond the burst: kept
+        QCOMPARE(attempted_, (QStringList{first, " " + second}));
+        QTRY_COMPARE(sentTexts(), (QStringList{first, " " + second}));
+        const QByteArray commands = "at+cmgf = 1\rAT+CMGS=\"91234567\"\r";
+        QCOMPARE(rig_->transcript(), commands + first.toLatin1() + '\x1a' + commands + ' ' +
+                                         second.toLatin1() + '\x1a');
+        QCOMPARE(home_->logTexts(),
+                 (QStringList{first + " " + kNumber, " " + second + " " + kNumber}));
+        QCOMPARE(rig_->status, " " + second + " " + kNumber);
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void letterThenCrLf() {
+        burst("A\r\n");
+        settings_.setText(kSlotB, Field::Length, "3");
+        cycle_->run();
+        QCOMPARE(window_->line(0), "A");
+        QCOMPARE(window_->line(1), " ");
+        QVERIFY(attempted_.isEmpty());
+    }
+
+    void linesBeyondTheBoxesAreSentToo() {
+        QStringList records;
+        for (int i = 0; i < 30; ++i)
+            records << (i % 2 == 0 ? "." : "-") + QString("POINT %1").arg(i);
+        burst(records.join(u'\r'));
+        cycle_->run();
+        for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
+            QCOMPARE(window_->line(box), records[box]);
+        QCOMPARE(attempted_, records.filter(QRegularExpression("^\\.")));
+        QCOMPARE(attempted_.size(), 15);
+        QCOMPARE(attempted_.last(), ".POINT 28");
+    }
+
+    void failingSendSkipsThatLineOnly() {
+        failingAttempt_ = 1;
+        burst(".FIRST\r.SECOND");
+        cycle_->run();
+        QCOMPARE(attempted_, (QStringList{".FIRST", ".SECOND"}));
+        QTRY_COMPARE(sentTexts(), QStringList{".SECOND"});
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void countBeyond16BitsIsClamped() {
+        const QString flood = QString(40000, u'x') + "\r.AFTER FLOOD";
+        burst(flood);
+        cycle_->run();
+        QCOMPARE(cycle_->AlarmPendingCount, 32767);
+        QCOMPARE(window_->line(1), ".AFTER FLOOD");
+        QCOMPARE(attempted_, QStringList{".AFTER FLOOD"});
+    }
+
+    void lostAlarmPortKeepsScanning() {
+        burst(".LAST");
+        alarmSource_.reset();
+        QTRY_VERIFY(!portB_->portOpen());
+        cycle_->run(); // what came before the loss is still read
+        QCOMPARE(attempted_, QStringList{".LAST"});
+        settings_.setText(kSlotB, Field::Length, "0");
+        cycle_->run(); // every step fails now: the cycle goes on all the same
+        QCOMPARE(window_->line(0), "");
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void settleDelayLetsEventsRunWithoutSpinning() {
+        bool ran = false;
+        QTimer::singleShot(50, [&] { ran = true; });
+        const double before = processorSeconds();
+        QElapsedTimer elapsed;
+        elapsed.start();
+        SettleDelay(1s);
+        QVERIFY(elapsed.elapsed() >= 1000);
+        QVERIFY(ran);
+        QVERIFY2(processorSeconds() - before < 0.1, "the settle wait spins");
+    }
+};
+
+QTEST_MAIN(ScanCycleTest)
+#include "tst_scancycle.moc"
