@@ -1,0 +1,64 @@
+// Times ORVA's fixed waits on the real code: the settle wait, and a successful and a failed
+// modem transaction against the simulators linked as COM4 (answering) and COM3 (silent) in
+// $HOME/ORVA. Prints one "name: value" line per figure.
+
+#include "alarm/SettleDelay.h"
+#include "common/Platform.h"
+#include "eventlog/EventLog.h"
+#include "messaging/SmsModem.h"
+#include "serial/SerialLine.h"
+
+#include <QApplication>
+#include <chrono>
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+double secondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double timeTransaction(int port)
+{
+    orva::SerialLine line(QStringLiteral("bench port"));
+    line.setSettings(QStringLiteral("9600,n,8,1"));
+    line.setCommPort(port);
+    line.setPortOpen(true);
+    const orva::EventLog log(orva::platform::dataFolder());
+    orva::SmsModem modem(line, log, [](const QString&) {});
+    const auto start = Clock::now();
+    modem.SendSms(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
+    return secondsSince(start);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+try {
+    QApplication application(argc, argv);
+    const double processorBefore = processorSeconds();
+    const auto start = Clock::now();
+    orva::SettleDelay();
+    const double settle = secondsSince(start);
+    const double settleProcessor = processorSeconds() - processorBefore;
+    std::printf("settle wait: %.3f s\n", settle);
+    std::printf("settle wait processor use: %.2f %% of one core\n", 100 * settleProcessor / settle);
+    std::printf("successful transaction: %.3f s\n", timeTransaction(4));
+    std::printf("failed transaction: %.3f s\n", timeTransaction(3));
+    return 0;
+} catch (const std::exception& failure) {
+    std::fprintf(stderr, "orva-bench-waits: %s\n", failure.what());
+    return 1;
+}
