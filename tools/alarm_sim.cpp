@@ -33,7 +33,8 @@ struct Options {
     std::vector<std::string> records;
 };
 
-void readRecords(std::istream& in, std::vector<std::string>& records) {
+void readRecords(std::istream& in, std::vector<std::string>& records)
+{
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
@@ -41,7 +42,8 @@ void readRecords(std::istream& in, std::vector<std::string>& records) {
     }
 }
 
-void readRecordFile(const std::string& path, std::vector<std::string>& records) {
+void readRecordFile(const std::string& path, std::vector<std::string>& records)
+{
     if (path == "-") {
         readRecords(std::cin, records);
         return;
@@ -52,7 +54,8 @@ void readRecordFile(const std::string& path, std::vector<std::string>& records) 
     readRecords(file, records);
 }
 
-Options parse(int argc, char** argv) {
+Options parse(int argc, char** argv)
+{
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -84,7 +87,8 @@ Options parse(int argc, char** argv) {
     return options;
 }
 
-void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line) {
+void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line)
+{
     for (const std::string& record : options.records) {
         line.write(record + options.ending);
         std::this_thread::sleep_for(options.pace);
@@ -94,7 +98,8 @@ void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line) 
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     try {
         const Options options = parse(argc, argv);
         std::signal(SIGTERM, [](int) { stopRequested = 1; });

@@ -39,7 +39,8 @@ struct Options {
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
 
-std::string printable(const std::string& text) {
+std::string printable(const std::string& text)
+{
     std::string shown;
     for (const unsigned char c : text) {
         if (c < 32 || c == '\\') {
@@ -53,7 +54,8 @@ std::string printable(const std::string& text) {
     return shown;
 }
 
-std::string compact(const std::string& line) {
+std::string compact(const std::string& line)
+{
     std::string out;
     for (const unsigned char c : line)
         if (c != ' ' && c != '\t')
@@ -65,12 +67,14 @@ class Modem {
 public:
     Modem(const Options& options, orva::tools::PseudoTerminal& line)
         : options_(options)
-        , line_(line) {
+        , line_(line)
+    {
         if (!options.transcript.empty())
             transcript_.open(options.transcript, std::ios::binary | std::ios::app);
     }
 
-    void receive(const std::string& bytes) {
+    void receive(const std::string& bytes)
+    {
         if (transcript_.is_open())
             transcript_.write(bytes.data(), static_cast<std::streamsize>(bytes.size())).flush();
         if (options_.mode == "silent")
@@ -83,7 +87,8 @@ public:
     }
 
     // Sends the replies whose time has come; returns how long until the next one.
-    std::chrono::milliseconds sendDue() {
+    std::chrono::milliseconds sendDue()
+    {
         const auto now = Clock::now();
         while (!pending_.empty() && pending_.begin()->first <= now) {
             line_.write(pending_.begin()->second);
@@ -97,11 +102,13 @@ public:
     }
 
 private:
-    void reply(const std::string& text, std::chrono::milliseconds delay = 0ms) {
+    void reply(const std::string& text, std::chrono::milliseconds delay = 0ms)
+    {
         pending_.emplace(Clock::now() + delay, text); // equal times keep their order
     }
 
-    void commandByte(char c) {
+    void commandByte(char c)
+    {
         if (c == '\n')
             return;
         if (c != '\r') {
@@ -111,7 +118,8 @@ private:
         command(std::exchange(command_, {}));
     }
 
-    void command(const std::string& line) {
+    void command(const std::string& line)
+    {
         const std::string compacted = compact(line);
         if (compacted.empty())
             return;
@@ -127,7 +135,8 @@ private:
         }
     }
 
-    void sendCommand(const std::string& line) {
+    void sendCommand(const std::string& line)
+    {
         const auto open = line.find('"');
         const auto close = line.find('"', open + 1);
         if (options_.mode == "error" || open == std::string::npos || close == std::string::npos) {
@@ -145,7 +154,8 @@ private:
             reply("\r\n> ");
     }
 
-    void bodyByte(char c) {
+    void bodyByte(char c)
+    {
         if (c == kEscape) {
             inBody_ = false;
             reply("\r\nOK\r\n");
@@ -157,7 +167,8 @@ private:
         }
     }
 
-    void accept() {
+    void accept()
+    {
         if (options_.mode == "cms-error") {
             reply("\r\n+CMS ERROR: 500\r\n", options_.replyDelay);
             return;
@@ -177,7 +188,8 @@ private:
     int reference_ = 0;
 };
 
-Options parse(int argc, char** argv) {
+Options parse(int argc, char** argv)
+{
     Options options;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -212,7 +224,8 @@ Options parse(int argc, char** argv) {
 
 } // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     try {
         const Options options = parse(argc, argv);
         std::signal(SIGTERM, [](int) { stopRequested = 1; });

@@ -12,17 +12,20 @@ constexpr qsizetype kStateWidth = 3;
 
 } // namespace
 
-QString unfoldLineFeeds(QString burst) {
+QString unfoldLineFeeds(QString burst)
+{
     return burst.replace(u'\n', u' ');
 }
 
-QStringList splitBurst(const QString& burst) {
+QStringList splitBurst(const QString& burst)
+{
     if (burst.isEmpty())
         return {};
     return burst.split(u'\r');
 }
 
-bool shouldSend(QStringView line) {
+bool shouldSend(QStringView line)
+{
     const QStringView first = line.mid(kStateColumn - 1, kStateWidth);
     const QStringView second = line.mid(kStateColumn, kStateWidth);
     if (std::ranges::any_of(kStateWords,

@@ -16,7 +16,8 @@ namespace orva {
 namespace {
 
 // Runs one step of the cycle; a step that fails is skipped and the cycle goes on.
-template <typename Step> bool attempt(Step&& step) {
+template <typename Step> bool attempt(Step&& step)
+{
     try {
         step();
         return true;
@@ -28,7 +29,9 @@ template <typename Step> bool attempt(Step&& step) {
 class TimerRestart {
 public:
     explicit TimerRestart(QTimer& timer)
-        : timer_(timer) {}
+        : timer_(timer)
+    {
+    }
     ~TimerRestart() { timer_.start(); }
     TimerRestart(const TimerRestart&) = delete;
     TimerRestart& operator=(const TimerRestart&) = delete;
@@ -45,10 +48,12 @@ ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, Alarm
     , settings_(settings)
     , display_(display)
     , timer_(timer)
-    , send_(std::move(send)) {
+    , send_(std::move(send))
+{
 }
 
-void ScanCycle::run() {
+void ScanCycle::run()
+{
     timer_.stop();
     const TimerRestart restart(timer_);
     if (!burstIsWaiting())
@@ -61,7 +66,8 @@ void ScanCycle::run() {
         handleLine(i, lines[i]);
 }
 
-bool ScanCycle::burstIsWaiting() {
+bool ScanCycle::burstIsWaiting()
+{
     attempt([this] {
         // A count beyond 16 bits would otherwise leave a stale count standing for ever.
         AlarmPendingCount = static_cast<std::int16_t>(
@@ -74,14 +80,16 @@ bool ScanCycle::burstIsWaiting() {
     return !below;
 }
 
-QString ScanCycle::readBurst() {
+QString ScanCycle::readBurst()
+{
     QString burst;
     attempt([this, &burst] { burst = alarmPort_.Input(); });
     return burst;
 }
 
 // Lines beyond the last box are not shown, but they are tested and sent all the same.
-void ScanCycle::handleLine(int index, const QString& line) {
+void ScanCycle::handleLine(int index, const QString& line)
+{
     QString shown = line;
     if (index < AlarmDisplay::kBoxCount) {
         display_.setLine(index, line);

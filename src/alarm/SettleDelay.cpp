@@ -5,7 +5,8 @@
 
 namespace orva {
 
-void SettleDelay(std::chrono::milliseconds wait) {
+void SettleDelay(std::chrono::milliseconds wait)
+{
     QEventLoop loop;
     QTimer deadline;
     deadline.setTimerType(Qt::PreciseTimer);

@@ -15,11 +15,13 @@ constexpr int kBoxPitch = 240; // boxes are 285 high, so each overlaps the next
 constexpr int kBoxWidth = 6885;
 constexpr int kBoxHeight = 285;
 
-QString boxName(int box) {
+QString boxName(int box)
+{
     return QStringLiteral("Text1(%1)").arg(box);
 }
 
-std::vector<ControlSpec> controls() {
+std::vector<ControlSpec> controls()
+{
     std::vector<ControlSpec> table{
         {"Label1(0)", ControlKind::Label, "Alarm Port Data", {240, 120, 1155, 255}, 0},
         {"Command1", ControlKind::Button, "Settings", {7080, 360, 1215, 375}, 1},
@@ -36,7 +38,8 @@ std::vector<ControlSpec> controls() {
 
 } // namespace
 
-Form1::Form1() {
+Form1::Form1()
+{
     setWindowTitle(QStringLiteral("ORVA"));
     setFixedSize(pixelSizeFromTwips(8625, 6840));
     buildControls(*this, controls());
@@ -50,19 +53,25 @@ Form1::Form1() {
     Timer1.start();
 }
 
-void Form1::setLine(int box, const QString& text) {
-    Text1(box)->setText(text);
+void Form1::setLine(int box, const QString& text)
+{
+    QLineEdit* line = Text1(box);
+    line->setText(text);
+    line->home(false); // long records show from their start
 }
 
-QString Form1::line(int box) const {
+QString Form1::line(int box) const
+{
     return Text1(box)->text();
 }
 
-QString Form1::GetComputerName() {
+QString Form1::GetComputerName()
+{
     return platform::computerName();
 }
 
-void Form1::closeEvent(QCloseEvent* event) {
+void Form1::closeEvent(QCloseEvent* event)
+{
     emit unloading();
     event->accept();
 }

@@ -17,7 +17,8 @@ namespace {
 const QString kStarted = QStringLiteral("SMS Program Started");
 
 // Says a failure on standard error, on one line whatever the message holds.
-void tellStandardError(QString message) {
+void tellStandardError(QString message)
+{
     message.replace(u'\r', u' ').replace(u'\n', u' ');
     std::fprintf(stderr, "ORVA: %s\n", qPrintable(message));
     std::fflush(stderr);
@@ -34,7 +35,8 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , form3_(store_)
     , modem_(MSComm1(0), log_, [this](const QString& text) { form1_.setLine(0, text); })
     , scan_(MSComm1(1), store_, form1_, form1_.Timer1,
-            [this](const QString& line) { sendAlarm(line); }) {
+            [this](const QString& line) { sendAlarm(line); })
+{
     scan_.settleWait = timing_.settleWait;
     connect(&form1_.Timer1, &QTimer::timeout, this, [this] { scan_.run(); });
     connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
@@ -42,14 +44,17 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     connect(&form1_, &Form1::unloading, this, &Orva::shutdown);
 }
 
-Orva::~Orva() {
+Orva::~Orva()
+{
     delete manualSms_;
 }
 
-void Orva::startUp() {
+void Orva::startUp()
+{
     modem_.ModemWaitMs = timing_.modemWait;
     try {
         readSettingsFile(platform::dataFolder() + QStringLiteral("/settings.ini"), store_);
+        form3_.showStore();
         openLine(MSComm1(0), kSlotA);
         openLine(MSComm1(1), kSlotB);
         sms_.SmsNumber = store_.text(kSlotC, Field::Port);
@@ -61,14 +66,16 @@ void Orva::startUp() {
     }
 }
 
-void Orva::openLine(SerialLine& line, int slot) {
+void Orva::openLine(SerialLine& line, int slot)
+{
     line.setSettings(store_.text(slot, Field::LineSettings));
     line.setCommPort(portNumber(store_.text(slot, Field::Port)));
     line.setInputLen(0);
     line.setPortOpen(true);
 }
 
-void Orva::failurePath(const QString& cause) {
+void Orva::failurePath(const QString& cause)
+{
     form1_.Timer1.stop();
     tellStandardError(QStringLiteral("start-up failed: ") + cause);
     {
@@ -85,7 +92,8 @@ void Orva::failurePath(const QString& cause) {
     endProcess_(1);
 }
 
-void Orva::shutdown() {
+void Orva::shutdown()
+{
     try {
         log_.LogEvent(QStringLiteral("SMS Program Exit"));
     } catch (const Failure& failure) {
@@ -94,21 +102,24 @@ void Orva::shutdown() {
     endProcess_(0);
 }
 
-void Orva::requestTermination() {
+void Orva::requestTermination()
+{
     if (failureBox_)
         failureBox_->button(QMessageBox::Ok)->click();
     else
         shutdown();
 }
 
-void Orva::showSettings() {
+void Orva::showSettings()
+{
     form3_.show();
     form3_.raise();
     form3_.activateWindow();
     form3_.setField(kSlotC, Field::LineSettings, Form1::GetComputerName());
 }
 
-void Orva::showManualSms() {
+void Orva::showManualSms()
+{
     if (!manualSms_)
         manualSms_ = new ManualSms(modem_, sms_, store_, timing_.modemWait);
     manualSms_->show();
@@ -116,7 +127,8 @@ void Orva::showManualSms() {
     manualSms_->activateWindow();
 }
 
-void Orva::sendAlarm(const QString& line) {
+void Orva::sendAlarm(const QString& line)
+{
     sms_.SmsText = line;
     modem_.SendSms(sms_.SmsNumber, sms_.SmsText);
 }

@@ -9,14 +9,16 @@ namespace {
 
 // The process ends at once: the system releases the serial lines, and no window's own
 // closing step runs.
-[[noreturn]] void endProcessNow(int exitStatus) {
+[[noreturn]] void endProcessNow(int exitStatus)
+{
     std::fflush(nullptr);
     std::_Exit(exitStatus);
 }
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ORVA"));
     orva::TerminationSignals terminationSignals;

@@ -8,7 +8,10 @@
 namespace orva {
 namespace {
 
-QWidget* createControl(QWidget& window, const ControlSpec& spec) {
+constexpr int kDesignFontPixels = 11;
+
+QWidget* createControl(QWidget& window, const ControlSpec& spec)
+{
     QWidget* control = nullptr;
     switch (spec.kind) {
     case ControlKind::Label:
@@ -32,7 +35,13 @@ QWidget* createControl(QWidget& window, const ControlSpec& spec) {
 
 } // namespace
 
-void buildControls(QWidget& window, const std::vector<ControlSpec>& table) {
+void buildControls(QWidget& window, const std::vector<ControlSpec>& table)
+{
+    // The controls are sized for a narrow 8-point sans-serif font at 96 dpi.
+    QFont font = window.font();
+    font.setPixelSize(kDesignFontPixels);
+    font.setStretch(QFont::SemiCondensed);
+    window.setFont(font);
     std::vector<std::pair<int, QWidget*>> focusable;
     for (const ControlSpec& spec : table) {
         QWidget* control = createControl(window, spec);

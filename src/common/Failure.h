@@ -9,7 +9,9 @@ namespace orva {
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const QString& message)
-        : std::runtime_error(message.toStdString()) {}
+        : std::runtime_error(message.toStdString())
+    {
+    }
 
     QString message() const { return QString::fromStdString(what()); }
 };

@@ -10,7 +10,8 @@
 namespace orva {
 namespace {
 
-std::string withoutBlanks(QStringView text) {
+std::string withoutBlanks(QStringView text)
+{
     std::string kept;
     kept.reserve(static_cast<std::size_t>(text.size()));
     for (const QChar c : text) {
@@ -20,11 +21,13 @@ std::string withoutBlanks(QStringView text) {
     return kept;
 }
 
-bool isDigit(char c) {
+bool isDigit(char c)
+{
     return c >= '0' && c <= '9';
 }
 
-double radixValue(const std::string& digits, std::size_t from, int radix) {
+double radixValue(const std::string& digits, std::size_t from, int radix)
+{
     double value = 0;
     for (std::size_t i = from; i < digits.size(); ++i) {
         const char c = digits[i];
@@ -40,7 +43,8 @@ double radixValue(const std::string& digits, std::size_t from, int radix) {
 }
 
 // The longest leading decimal number in the syntax of from_chars: no plus sign, E exponent.
-std::string leadingDecimal(std::string s) {
+std::string leadingDecimal(std::string s)
+{
     if (!s.empty() && s[0] == '+')
         s.erase(0, 1);
     std::size_t i = 0;
@@ -74,7 +78,8 @@ std::string leadingDecimal(std::string s) {
 
 // from_chars says only "out of range": tell an overflow (a failure) from an underflow (zero)
 // by the sign of the decimal exponent of the first significant digit.
-double tooLargeOrTooSmall(const std::string& number) {
+double tooLargeOrTooSmall(const std::string& number)
+{
     const std::size_t e = number.find('e');
     const std::string mantissa = number.substr(0, e);
     long long exponent = 0;
@@ -95,7 +100,8 @@ double tooLargeOrTooSmall(const std::string& number) {
 
 } // namespace
 
-double numericValue(QStringView text) {
+double numericValue(QStringView text)
+{
     const std::string s = withoutBlanks(text);
     double value = 0;
     if (s.size() >= 2 && s[0] == '&' && (s[1] == 'h' || s[1] == 'H')) {
@@ -116,7 +122,8 @@ double numericValue(QStringView text) {
     return value;
 }
 
-std::int16_t portNumber(QStringView text) {
+std::int16_t portNumber(QStringView text)
+{
     const double rounded = std::nearbyint(numericValue(text));
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max())

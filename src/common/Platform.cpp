@@ -12,15 +12,18 @@ namespace orva::platform {
 
 #ifdef Q_OS_WIN
 
-QString dataFolder() {
+QString dataFolder()
+{
     return QStringLiteral("C:\\ORVA");
 }
 
-QString serialDevice(int portNumber) {
+QString serialDevice(int portNumber)
+{
     return QStringLiteral("COM%1").arg(portNumber);
 }
 
-QString computerName() {
+QString computerName()
+{
     char buffer[256] = {};
     DWORD size = sizeof buffer - 1;
     GetComputerNameA(buffer, &size);
@@ -29,18 +32,21 @@ QString computerName() {
 
 #else
 
-QString dataFolder() {
+QString dataFolder()
+{
     return QDir::homePath() + QStringLiteral("/ORVA");
 }
 
-QString serialDevice(int portNumber) {
+QString serialDevice(int portNumber)
+{
     const QString linked = dataFolder() + QStringLiteral("/COM%1").arg(portNumber);
     if (QFileInfo(linked).exists())
         return linked;
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
 }
 
-QString computerName() {
+QString computerName()
+{
     return QSysInfo::machineHostName();
 }
 

@@ -16,14 +16,16 @@ namespace {
 
 int signalPipe[2] = {-1, -1};
 
-void onSignal(int) {
+void onSignal(int)
+{
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
 
 } // namespace
 
-TerminationSignals::TerminationSignals() {
+TerminationSignals::TerminationSignals()
+{
     if (::pipe(signalPipe) != 0)
         return;
     for (const int fd : signalPipe)
@@ -38,7 +40,8 @@ TerminationSignals::TerminationSignals() {
         ::sigaction(signal, &action, nullptr);
 }
 
-TerminationSignals::~TerminationSignals() {
+TerminationSignals::~TerminationSignals()
+{
     for (const int signal : {SIGTERM, SIGINT, SIGHUP})
         std::signal(signal, SIG_DFL);
     notifier_.reset();
@@ -46,7 +49,8 @@ TerminationSignals::~TerminationSignals() {
     ::close(signalPipe[1]);
 }
 
-void TerminationSignals::drain() {
+void TerminationSignals::drain()
+{
     char bytes[16];
     while (::read(signalPipe[0], bytes, sizeof bytes) > 0) {
     }
@@ -57,7 +61,8 @@ void TerminationSignals::drain() {
 
 TerminationSignals::TerminationSignals() = default;
 TerminationSignals::~TerminationSignals() = default;
-void TerminationSignals::drain() {
+void TerminationSignals::drain()
+{
 }
 
 #endif

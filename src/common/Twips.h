@@ -8,7 +8,8 @@ namespace orva {
 // Window geometry is laid out in twips (1/1440 inch); 15 of them make one pixel at 96 dpi.
 constexpr int kTwipsPerPixel = 15;
 
-constexpr int pixelsFromTwips(int twips) {
+constexpr int pixelsFromTwips(int twips)
+{
     return twips / kTwipsPerPixel;
 }
 
@@ -19,13 +20,15 @@ struct TwipsRect {
     int width;
     int height;
 
-    QRect toPixels() const {
+    QRect toPixels() const
+    {
         return {pixelsFromTwips(left), pixelsFromTwips(top), pixelsFromTwips(width),
                 pixelsFromTwips(height)};
     }
 };
 
-inline QSize pixelSizeFromTwips(int width, int height) {
+inline QSize pixelSizeFromTwips(int width, int height)
+{
     return {pixelsFromTwips(width), pixelsFromTwips(height)};
 }
 

@@ -11,23 +11,27 @@ namespace {
 // The arrays of text boxes holding each field, by field.
 constexpr const char* kBoxArrays[kFieldCount] = {"Text1", "Text7", "Text8"};
 
-QString boxName(int slot, Field field) {
+QString boxName(int slot, Field field)
+{
     return QStringLiteral("%1(%2)")
         .arg(QLatin1String(kBoxArrays[static_cast<int>(field)]))
         .arg(slot);
 }
 
-ControlSpec keyLabel(const char* name, int slot, Field field, TwipsRect rect, int tab) {
+ControlSpec keyLabel(const char* name, int slot, Field field, TwipsRect rect, int tab)
+{
     return {QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(slot), ControlKind::Label,
             settingsKey(slot, field), rect, tab};
 }
 
-ControlSpec fieldBox(int slot, Field field, TwipsRect rect, int tab) {
+ControlSpec fieldBox(int slot, Field field, TwipsRect rect, int tab)
+{
     return {boxName(slot, field), ControlKind::TextBox, {}, rect, tab};
 }
 
 // Slots A and B and the handphone number lie in the visible area; the rest lies beyond it.
-std::vector<ControlSpec> controls() {
+std::vector<ControlSpec> controls()
+{
     using enum Field;
     using K = ControlKind;
     return {
@@ -78,7 +82,8 @@ std::vector<ControlSpec> controls() {
 } // namespace
 
 Form3::Form3(SettingsStore& store)
-    : store_(store) {
+    : store_(store)
+{
     setWindowTitle(QStringLiteral("COM SETTINGS"));
     setFixedSize(pixelSizeFromTwips(9420, 1530));
     buildControls(*this, controls());
@@ -89,21 +94,19 @@ Form3::Form3(SettingsStore& store)
     showStore();
 }
 
-void Form3::setField(int slot, Field field, const QString& text) {
+void Form3::setField(int slot, Field field, const QString& text)
+{
     store_.setText(slot, field, text);
     box(slot, field)->setText(text);
 }
 
-QLineEdit* Form3::box(int slot, Field field) const {
+QLineEdit* Form3::box(int slot, Field field) const
+{
     return findChild<QLineEdit*>(boxName(slot, field));
 }
 
-void Form3::showEvent(QShowEvent* event) {
-    showStore();
-    QWidget::showEvent(event);
-}
-
-void Form3::showStore() {
+void Form3::showStore()
+{
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
             box(slot, field)->setText(store_.text(slot, field));

@@ -19,14 +19,11 @@ public:
 
     // Sets a field of the store and the box that shows it.
     void setField(int slot, Field field, const QString& text);
+    // Shows every field of the store, after it was filled from the file.
+    void showStore();
     QLineEdit* box(int slot, Field field) const;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void showStore();
-
     SettingsStore& store_;
 };
 

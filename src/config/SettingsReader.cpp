@@ -11,7 +11,8 @@ namespace {
 constexpr int kValueLength = 20;
 constexpr qint64 kChunkSize = 64 * 1024;
 
-QByteArray readChunk(QIODevice& device) {
+QByteArray readChunk(QIODevice& device)
+{
     QByteArray chunk = device.read(kChunkSize);
     if (chunk.isEmpty() && !device.atEnd())
         throw Failure(QStringLiteral("cannot read the settings: %1").arg(device.errorString()));
@@ -20,7 +21,8 @@ QByteArray readChunk(QIODevice& device) {
 
 } // namespace
 
-void applySettingsLine(const QByteArray& line, SettingsStore& store) {
+void applySettingsLine(const QByteArray& line, SettingsStore& store)
+{
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length}) {
             const QByteArray key = settingsKey(slot, field).toLatin1();
@@ -32,7 +34,8 @@ void applySettingsLine(const QByteArray& line, SettingsStore& store) {
     }
 }
 
-void readSettings(QIODevice& device, SettingsStore& store) {
+void readSettings(QIODevice& device, SettingsStore& store)
+{
     QByteArray line;
     bool skipLineFeed = false;
     bool lineOpen = false;
@@ -58,7 +61,8 @@ void readSettings(QIODevice& device, SettingsStore& store) {
         applySettingsLine(line, store);
 }
 
-void readSettingsFile(const QString& path, SettingsStore& store) {
+void readSettingsFile(const QString& path, SettingsStore& store)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw Failure(

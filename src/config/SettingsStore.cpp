@@ -19,27 +19,32 @@ constexpr std::array<std::array<const char*, kFieldCount>, kSlotCount> kInitialT
     {"Text1", "Text7", "Text8"},
 }};
 
-std::size_t index(Field field) {
+std::size_t index(Field field)
+{
     return static_cast<std::size_t>(field);
 }
 
 } // namespace
 
-QString settingsKey(int slot, Field field) {
+QString settingsKey(int slot, Field field)
+{
     return QString::fromLatin1(kKeys.at(static_cast<std::size_t>(slot)).at(index(field)));
 }
 
-SettingsStore::SettingsStore() {
+SettingsStore::SettingsStore()
+{
     for (std::size_t slot = 0; slot < kInitialTexts.size(); ++slot)
         for (std::size_t field = 0; field < kFieldCount; ++field)
             texts_[slot][field] = QString::fromLatin1(kInitialTexts[slot][field]);
 }
 
-const QString& SettingsStore::text(int slot, Field field) const {
+const QString& SettingsStore::text(int slot, Field field) const
+{
     return texts_.at(static_cast<std::size_t>(slot)).at(index(field));
 }
 
-void SettingsStore::setText(int slot, Field field, const QString& text) {
+void SettingsStore::setText(int slot, Field field, const QString& text)
+{
     texts_.at(static_cast<std::size_t>(slot)).at(index(field)) = text;
 }
 

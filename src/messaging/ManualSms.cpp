@@ -17,7 +17,8 @@ constexpr double kLowestNumber = 10000000;
 constexpr double kHighestNumber = 99999999;
 const QColor kLightGrey(192, 192, 192);
 
-std::vector<ControlSpec> controls() {
+std::vector<ControlSpec> controls()
+{
     using K = ControlKind;
     return {
         {"ManualNo", K::TextBox, {}, {3000, 240, 2415, 285}, 1, 8},
@@ -30,14 +31,16 @@ std::vector<ControlSpec> controls() {
     };
 }
 
-void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
+{
     QMessageBox box(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 } // namespace
 
-bool isPagerNumber(QStringView typed) {
+bool isPagerNumber(QStringView typed)
+{
     try {
         const double value = numericValue(typed);
         return value >= kLowestNumber && value <= kHighestNumber;
@@ -51,7 +54,8 @@ ManualSms::ManualSms(SmsModem& modem, OutgoingSms& sms, const SettingsStore& set
     : modem_(modem)
     , sms_(sms)
     , settings_(settings)
-    , modemWait_(modemWait) {
+    , modemWait_(modemWait)
+{
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Manual SMS"));
     setFixedSize(pixelSizeFromTwips(5640, 2115));
@@ -69,7 +73,8 @@ ManualSms::ManualSms(SmsModem& modem, OutgoingSms& sms, const SettingsStore& set
 }
 
 // Only a number that passes redirects the alarms; a rejected one leaves the number in force.
-void ManualSms::send() {
+void ManualSms::send()
+{
     const QString typed = ManualNo->text();
     if (!isPagerNumber(typed)) {
         showMessage(this, QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
@@ -85,7 +90,8 @@ void ManualSms::send() {
     }
 }
 
-void ManualSms::closeEvent(QCloseEvent* event) {
+void ManualSms::closeEvent(QCloseEvent* event)
+{
     sms_.SmsNumber = settings_.text(kSlotC, Field::Port);
     event->accept();
 }

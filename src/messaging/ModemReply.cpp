@@ -8,7 +8,8 @@ namespace {
 
 // An ERROR result stands on a line of its own, so an echoed body that merely contains the
 // word ERROR is not taken for one.
-bool holdsErrorResult(QStringView reply) {
+bool holdsErrorResult(QStringView reply)
+{
     const QString lines = reply.toString().replace(u'\n', u'\r');
     for (QStringView line : QStringView(lines).split(u'\r')) {
         line = line.trimmed();
@@ -20,7 +21,8 @@ bool holdsErrorResult(QStringView reply) {
 
 } // namespace
 
-ModemVerdict judgeCommandReply(QStringView reply) {
+ModemVerdict judgeCommandReply(QStringView reply)
+{
     if (reply.isEmpty())
         return ModemVerdict::Silent;
     if (!reply.contains(u'>') && holdsErrorResult(reply))
@@ -28,7 +30,8 @@ ModemVerdict judgeCommandReply(QStringView reply) {
     return ModemVerdict::Accepted;
 }
 
-ModemVerdict judgeBodyReply(QStringView reply) {
+ModemVerdict judgeBodyReply(QStringView reply)
+{
     return holdsErrorResult(reply) ? ModemVerdict::Refused : ModemVerdict::Accepted;
 }
 

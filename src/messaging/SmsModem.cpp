@@ -16,12 +16,14 @@ constexpr QChar kEscape(27);
 
 // A quote or a control character would end the send command early and let the rest of the
 // number reach the modem as a command of its own.
-bool isSafeNumber(const QString& number) {
+bool isSafeNumber(const QString& number)
+{
     return std::ranges::none_of(number, [](QChar c) { return c == u'"' || c.unicode() < 32; });
 }
 
 // Ctrl-Z or ESC inside the body would end or cancel it early.
-QString safeBody(QString text) {
+QString safeBody(QString text)
+{
     std::ranges::replace(text, kCtrlZ, QChar(u' '));
     std::ranges::replace(text, kEscape, QChar(u' '));
     return text;
@@ -32,10 +34,12 @@ QString safeBody(QString text) {
 SmsModem::SmsModem(SerialLine& port, const EventLog& log, StatusLine statusLine)
     : port_(port)
     , log_(log)
-    , statusLine_(std::move(statusLine)) {
+    , statusLine_(std::move(statusLine))
+{
 }
 
-void SmsModem::SendSms(const QString& number, const QString& text) {
+void SmsModem::SendSms(const QString& number, const QString& text)
+{
     const BusyCursor busy;
     const QString message = text + u' ' + number;
     if (!isSafeNumber(number)) {
@@ -62,7 +66,8 @@ void SmsModem::SendSms(const QString& number, const QString& text) {
     }
 }
 
-ModemVerdict SmsModem::transact(const QString& number, const QString& text) {
+ModemVerdict SmsModem::transact(const QString& number, const QString& text)
+{
     port_.Input(); // what arrived before this transaction is no answer to it
     port_.Output(QStringLiteral("at+cmgf = 1\r"));
     port_.Output(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
@@ -78,12 +83,14 @@ ModemVerdict SmsModem::transact(const QString& number, const QString& text) {
 }
 
 // A plain blocking sleep: no window event runs, so transactions never overlap.
-void SmsModem::sleepUnits(int units) const {
+void SmsModem::sleepUnits(int units) const
+{
     for (int i = 0; i < units; ++i)
         std::this_thread::sleep_for(ModemWaitMs);
 }
 
-void SmsModem::report(const QString& entry) {
+void SmsModem::report(const QString& entry)
+{
     log_.LogEvent(entry);
     statusLine_(entry);
 }

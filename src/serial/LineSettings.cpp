@@ -14,7 +14,8 @@ constexpr std::array<qint32, 16> kBaudRates{110,   300,    600,    1200,  2400, 
                                             9600,  14400,  19200,  28800, 38400, 56000,
                                             57600, 115200, 128000, 256000};
 
-std::optional<qint32> baudRate(const QString& field) {
+std::optional<qint32> baudRate(const QString& field)
+{
     bool ok = false;
     const int rate = field.toInt(&ok);
     if (ok && std::ranges::find(kBaudRates, rate) != kBaudRates.end())
@@ -22,7 +23,8 @@ std::optional<qint32> baudRate(const QString& field) {
     return std::nullopt;
 }
 
-std::optional<QSerialPort::Parity> parity(const QString& field) {
+std::optional<QSerialPort::Parity> parity(const QString& field)
+{
     if (field.size() != 1)
         return std::nullopt;
     switch (field.at(0).toUpper().unicode()) {
@@ -41,7 +43,8 @@ std::optional<QSerialPort::Parity> parity(const QString& field) {
     }
 }
 
-std::optional<QSerialPort::DataBits> dataBits(const QString& field) {
+std::optional<QSerialPort::DataBits> dataBits(const QString& field)
+{
     if (field == u"5")
         return QSerialPort::Data5;
     if (field == u"6")
@@ -53,7 +56,8 @@ std::optional<QSerialPort::DataBits> dataBits(const QString& field) {
     return std::nullopt;
 }
 
-std::optional<QSerialPort::StopBits> stopBits(const QString& field) {
+std::optional<QSerialPort::StopBits> stopBits(const QString& field)
+{
     if (field == u"1")
         return QSerialPort::OneStop;
     if (field == u"1.5")
@@ -65,7 +69,8 @@ std::optional<QSerialPort::StopBits> stopBits(const QString& field) {
 
 } // namespace
 
-LineSettings parseLineSettings(const QString& text) {
+LineSettings parseLineSettings(const QString& text)
+{
     QStringList fields = text.split(u',');
     for (QString& field : fields)
         field = field.trimmed();

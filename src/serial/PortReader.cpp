@@ -5,10 +5,12 @@
 namespace orva {
 
 PortReader::PortReader(ReceiveBuffer& buffer)
-    : buffer_(buffer) {
+    : buffer_(buffer)
+{
 }
 
-QString PortReader::open(const QString& device, const LineSettings& settings) {
+QString PortReader::open(const QString& device, const LineSettings& settings)
+{
     delete port_;
     port_ = new QSerialPort(device, this);
     port_->setBaudRate(settings.baudRate);
@@ -33,34 +35,40 @@ QString PortReader::open(const QString& device, const LineSettings& settings) {
     return {};
 }
 
-void PortReader::write(const QByteArray& bytes) {
+void PortReader::write(const QByteArray& bytes)
+{
     if (open_ && port_->write(bytes) != bytes.size())
         fail(port_->errorString());
 }
 
-void PortReader::close() {
+void PortReader::close()
+{
     if (port_ != nullptr)
         port_->close();
     open_ = false;
 }
 
-QString PortReader::failure() const {
+QString PortReader::failure() const
+{
     const std::lock_guard lock(failureMutex_);
     return failure_;
 }
 
-void PortReader::readAvailable() {
+void PortReader::readAvailable()
+{
     buffer_.append(port_->readAll());
 }
 
-void PortReader::onError(QSerialPort::SerialPortError error) {
+void PortReader::onError(QSerialPort::SerialPortError error)
+{
     // A vanished device reports its error again and again while it stays open: close at once.
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
         error == QSerialPort::WriteError)
         fail(port_->errorString());
 }
 
-void PortReader::fail(const QString& cause) {
+void PortReader::fail(const QString& cause)
+{
     {
         const std::lock_guard lock(failureMutex_);
         failure_ = cause;

@@ -6,10 +6,12 @@ namespace orva {
 
 ReceiveBuffer::ReceiveBuffer(QString owner, qsizetype capacity)
     : owner_(std::move(owner))
-    , capacity_(capacity) {
+    , capacity_(capacity)
+{
 }
 
-void ReceiveBuffer::append(const QByteArray& bytes) {
+void ReceiveBuffer::append(const QByteArray& bytes)
+{
     const std::lock_guard lock(mutex_);
     const qsizetype room = capacity_ - bytes_.size();
     bytes_.append(bytes.first(std::min(room, bytes.size())));
@@ -20,7 +22,8 @@ void ReceiveBuffer::append(const QByteArray& bytes) {
     }
 }
 
-QByteArray ReceiveBuffer::take(qsizetype maxBytes) {
+QByteArray ReceiveBuffer::take(qsizetype maxBytes)
+{
     const std::lock_guard lock(mutex_);
     overflowReported_ = false;
     if (maxBytes == 0 || maxBytes >= bytes_.size())
@@ -30,7 +33,8 @@ QByteArray ReceiveBuffer::take(qsizetype maxBytes) {
     return taken;
 }
 
-qsizetype ReceiveBuffer::size() const {
+qsizetype ReceiveBuffer::size() const
+{
     const std::lock_guard lock(mutex_);
     return bytes_.size();
 }

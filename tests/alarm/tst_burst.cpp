@@ -7,7 +7,8 @@ using namespace orva;
 namespace {
 
 // A record of the given length with text placed at a 1-based column.
-QString record(int length, int column = 1, const QString& text = {}) {
+QString record(int length, int column = 1, const QString& text = {})
+{
     QString line(length, u'-');
     line.replace(column - 1, text.size(), text);
     return line.left(std::max<qsizetype>(length, column - 1 + text.size()));
@@ -19,7 +20,8 @@ class BurstTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void verdict_data() {
+    void verdict_data()
+    {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("sent");
         QTest::newRow("marker 1") << record(40, 1, ".") << true;
@@ -46,12 +48,14 @@ private slots:
         QTest::newRow("RAN at 66 with marker") << "." + record(79, 66, "RAN").mid(1) << true;
     }
 
-    void verdict() {
+    void verdict()
+    {
         QFETCH(QString, line);
         QTEST(shouldSend(line), "sent");
     }
 
-    void split_data() {
+    void split_data()
+    {
         QTest::addColumn<QString>("burst");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << "" << QStringList{};
@@ -63,12 +67,14 @@ private slots:
         QTest::newRow("CR LF records") << ".1\r\n.2\r\n" << QStringList{".1", " .2", " "};
     }
 
-    void split() {
+    void split()
+    {
         QFETCH(QString, burst);
         QTEST(splitBurst(unfoldLineFeeds(burst)), "lines");
     }
 
-    void thirtyLines() {
+    void thirtyLines()
+    {
         QStringList records;
         for (int i = 0; i < 30; ++i)
             records << QString::number(i);

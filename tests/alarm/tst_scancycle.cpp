@@ -20,11 +20,13 @@ namespace {
 const QString kNumber = "91234567";
 
 // A 79-character record: marker in column 1, point name, state word in columns 63 to 65.
-QString record(const QString& marker, const QString& point, const QString& state = "   ") {
+QString record(const QString& marker, const QString& point, const QString& state = "   ")
+{
     return (marker + point).leftJustified(62, u' ') + state + QString(14, u' ');
 }
 
-double processorSeconds() {
+double processorSeconds()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
@@ -47,20 +49,23 @@ private:
     QStringList attempted_;
     int failingAttempt_ = -1;
 
-    void send(const QString& line) {
+    void send(const QString& line)
+    {
         attempted_ << line;
         if (attempted_.size() == failingAttempt_)
             throw Failure("port A: the device failed");
         rig_->modem.SendSms(kNumber, line);
     }
 
-    void burst(const QString& text) {
+    void burst(const QString& text)
+    {
         const QByteArray bytes = text.toLatin1();
         alarmSource_->write(bytes.toStdString());
         QTRY_COMPARE(portB_->InBufferCount(), int(bytes.size()));
     }
 
-    QStringList sentTexts() {
+    QStringList sentTexts()
+    {
         QStringList texts;
         for (const QString& sms : rig_->accepted())
             texts << sms.section(u'\t', 1);
@@ -68,7 +73,8 @@ private:
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         home_ = std::make_unique<test::TestHome>();
         alarmSource_ = std::make_unique<tools::PseudoTerminal>(home_->linkPath(2).toStdString());
         rig_ = std::make_unique<test::ModemRig>(*home_);
@@ -86,7 +92,8 @@ private slots:
         cycle_->settleWait = 100ms;
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         cycle_.reset();
         window_.reset();
         portB_.reset();
@@ -95,7 +102,8 @@ private slots:
         home_.reset();
     }
 
-    void belowThresholdReadsNothing() {
+    void belowThresholdReadsNothing()
+    {
         settings_.setText(kSlotB, Field::Length, "12abc");
         burst("12345678901");
         window_->Timer1.stop();
@@ -111,7 +119,8 @@ private slots:
         QCOMPARE(window_->line(0), "123456789012");
     }
 
-    void thresholdWithoutNumberRunsEveryTick_data() {
+    void thresholdWithoutNumberRunsEveryTick_data()
+    {
         QTest::addColumn<QString>("threshold");
         QTest::newRow("empty") << "";
         QTest::newRow("not a number") << "Text8";
@@ -119,7 +128,8 @@ private slots:
         QTest::newRow("negative") << "-3";
     }
 
-    void thresholdWithoutNumberRunsEveryTick() {
+    void thresholdWithoutNumberRunsEveryTick()
+    {
         QFETCH(QString, threshold);
         settings_.setText(kSlotB, Field::Length, threshold);
         cycle_->run();
@@ -129,7 +139,8 @@ private slots:
         QVERIFY(window_->Timer1.isActive());
     }
 
-    void unreadableThresholdEndsTheCycle() {
+    void unreadableThresholdEndsTheCycle()
+    {
         settings_.setText(kSlotB, Field::Length, "1E999");
         burst(".ALARM\r");
         cycle_->run();
@@ -137,7 +148,8 @@ private slots:
         QVERIFY(window_->Timer1.isActive());
     }
 
-    void showsAndSendsInBurstOrder() {
+    void showsAndSendsInBurstOrder()
+    {
         const QString first = record(".", "ZONE 1 FIRE");
         const QString normal = record(".", "ZONE 1 FIRE", "OK ");
         const QString second = record(".", "ZONE 2 SMOKE");
@@ -159,7 +171,8 @@ private slots:
         QVERIFY(window_->Timer1.isActive());
     }
 
-    void letterThenCrLf() {
+    void letterThenCrLf()
+    {
         burst("A\r\n");
         settings_.setText(kSlotB, Field::Length, "3");
         cycle_->run();
@@ -168,7 +181,8 @@ private slots:
         QVERIFY(attempted_.isEmpty());
     }
 
-    void linesBeyondTheBoxesAreSentToo() {
+    void linesBeyondTheBoxesAreSentToo()
+    {
         QStringList records;
         for (int i = 0; i < 30; ++i)
             records << (i % 2 == 0 ? "." : "-") + QString("POINT %1").arg(i);
@@ -181,7 +195,8 @@ private slots:
         QCOMPARE(attempted_.last(), ".POINT 28");
     }
 
-    void failingSendSkipsThatLineOnly() {
+    void failingSendSkipsThatLineOnly()
+    {
         failingAttempt_ = 1;
         burst(".FIRST\r.SECOND");
         cycle_->run();
@@ -190,7 +205,8 @@ private slots:
         QVERIFY(window_->Timer1.isActive());
     }
 
-    void countBeyond16BitsIsClamped() {
+    void countBeyond16BitsIsClamped()
+    {
         const QString flood = QString(40000, u'x') + "\r.AFTER FLOOD";
         burst(flood);
         cycle_->run();
@@ -199,7 +215,8 @@ private slots:
         QCOMPARE(attempted_, QStringList{".AFTER FLOOD"});
     }
 
-    void lostAlarmPortKeepsScanning() {
+    void lostAlarmPortKeepsScanning()
+    {
         burst(".LAST");
         alarmSource_.reset();
         QTRY_VERIFY(!portB_->portOpen());
@@ -211,7 +228,8 @@ private slots:
         QVERIFY(window_->Timer1.isActive());
     }
 
-    void settleDelayLetsEventsRunWithoutSpinning() {
+    void settleDelayLetsEventsRunWithoutSpinning()
+    {
         bool ran = false;
         QTimer::singleShot(50, [&] { ran = true; });
         const double before = processorSeconds();

@@ -17,7 +17,8 @@ class OrvaBinaryTest : public QObject {
 private:
     std::unique_ptr<test::TestHome> home_;
 
-    std::unique_ptr<test::Process> startOrva() {
+    std::unique_ptr<test::Process> startOrva()
+    {
         return std::make_unique<test::Process>(test::binary("orva"), QStringList{}, home_->path());
     }
 
@@ -25,14 +26,16 @@ private slots:
     void init() { home_ = std::make_unique<test::TestHome>(); }
     void cleanup() { home_.reset(); }
 
-    void startsAndEndsOnSignal_data() {
+    void startsAndEndsOnSignal_data()
+    {
         QTest::addColumn<int>("signal");
         QTest::newRow("SIGTERM") << SIGTERM;
         QTest::newRow("SIGINT") << SIGINT;
         QTest::newRow("SIGHUP") << SIGHUP;
     }
 
-    void startsAndEndsOnSignal() {
+    void startsAndEndsOnSignal()
+    {
         QFETCH(int, signal);
         const PseudoTerminal modem(home_->linkPath(1).toStdString());
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
@@ -49,7 +52,8 @@ private slots:
         QCOMPARE(home_->logTexts(), expected);
     }
 
-    void alarmBecomesOneSms() {
+    void alarmBecomesOneSms()
+    {
         const QString alarm = QString(".ZONE 1 FIRE").leftJustified(78, u' ');
         const QString normal = QString(".ZONE 1 FIRE").leftJustified(62, u' ') + "OK  NORMAL";
         test::Process modem(test::binary("orva-modem-sim"),
@@ -74,7 +78,8 @@ private slots:
         QCOMPARE(orva->terminate(), 0);
     }
 
-    void failureWaitsForOkAndSaysTheCause() {
+    void failureWaitsForOkAndSaysTheCause()
+    {
         home_->writeSettings("PORT A:1\r\nSETTINGS A:Text7\r\n");
         const auto orva = startOrva();
         QVERIFY(orva->waitForError("start-up failed"));

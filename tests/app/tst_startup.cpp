@@ -28,28 +28,33 @@ private:
     std::unique_ptr<PseudoTerminal> alarms_;
     std::optional<int> exitStatus_;
 
-    std::unique_ptr<Orva> makeProgram() {
+    std::unique_ptr<Orva> makeProgram()
+    {
         return std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
     }
 
-    void linkPorts() {
+    void linkPorts()
+    {
         modem_ = std::make_unique<PseudoTerminal>(home_->linkPath(1).toStdString());
         alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         home_ = std::make_unique<test::TestHome>();
         exitStatus_.reset();
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         modem_.reset();
         alarms_.reset();
         home_.reset();
     }
 
-    void startsAndEnds() {
+    void startsAndEnds()
+    {
         linkPorts();
         home_->writeWorkingSettings(" 91234567");
         const auto program = makeProgram();
@@ -68,7 +73,8 @@ private slots:
         QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
     }
 
-    void emptyHandphoneStartsNormally() {
+    void emptyHandphoneStartsNormally()
+    {
         linkPorts();
         home_->writeWorkingSettings("");
         const auto program = makeProgram();
@@ -77,7 +83,8 @@ private slots:
         QCOMPARE(program->outgoingSms().SmsNumber, "");
     }
 
-    void failures_data() {
+    void failures_data()
+    {
         QTest::addColumn<QByteArray>("settings");
         QTest::newRow("no settings file") << QByteArray();
         QTest::newRow("empty file") << QByteArray("");
@@ -93,7 +100,8 @@ private slots:
             << QByteArray("PORT A:1\nSETTINGS A:9600,n,8,1\nPORT B:2\nSETTINGS B:9600,n,8,1\n");
     }
 
-    void failures() {
+    void failures()
+    {
         QFETCH(QByteArray, settings);
         linkPorts();
         if (!settings.isNull())
@@ -111,7 +119,8 @@ private slots:
         QVERIFY(program->MSComm1(1).device().isEmpty()); // line B never touched
     }
 
-    void lineBFailureLeavesLineAOpen() {
+    void lineBFailureLeavesLineAOpen()
+    {
         linkPorts();
         home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
                              "SETTINGS B:9600,n,8,1\r\n");
@@ -124,7 +133,8 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
     }
 
-    void unwritableLogStillEnds() {
+    void unwritableLogStillEnds()
+    {
         linkPorts();
         home_->writeWorkingSettings();
         QVERIFY(QDir(home_->dataFolder())
@@ -136,7 +146,8 @@ private slots:
         QCOMPARE(exitStatus_, 1);
     }
 
-    void terminationSignalAnswersTheFailureMessage() {
+    void terminationSignalAnswersTheFailureMessage()
+    {
         const auto program = makeProgram();
         QTimer::singleShot(200, program.get(), &Orva::requestTermination);
         program->startUp(); // no settings file
@@ -144,7 +155,8 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
     }
 
-    void terminationSignalWhileRunningShutsDown() {
+    void terminationSignalWhileRunningShutsDown()
+    {
         linkPorts();
         home_->writeWorkingSettings();
         const auto program = makeProgram();

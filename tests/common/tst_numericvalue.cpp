@@ -9,7 +9,8 @@ class NumericValueTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void value_data() {
+    void value_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<double>("expected");
         QTest::newRow("plain") << "3" << 3.0;
@@ -44,13 +45,15 @@ private slots:
         QTest::newRow("Latin-1 letters") << QString::fromLatin1("\xe9\xff") << 0.0;
     }
 
-    void value() {
+    void value()
+    {
         QFETCH(QString, text);
         QFETCH(double, expected);
         QCOMPARE(numericValue(text), expected);
     }
 
-    void tooLargeFails_data() {
+    void tooLargeFails_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::newRow("exponent") << "1E400";
         QTest::newRow("D exponent") << "9D999";
@@ -60,12 +63,14 @@ private slots:
         QTest::newRow("long hex") << "&H" + QString(300, u'F');
     }
 
-    void tooLargeFails() {
+    void tooLargeFails()
+    {
         QFETCH(QString, text);
         QVERIFY_THROWS_EXCEPTION(Failure, numericValue(text));
     }
 
-    void portNumber_data() {
+    void portNumber_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("expected");
         QTest::newRow("3") << "3" << 3;
@@ -81,13 +86,15 @@ private slots:
         QTest::newRow("rounds into range") << "32767.4" << 32767;
     }
 
-    void portNumber() {
+    void portNumber()
+    {
         QFETCH(QString, text);
         QFETCH(int, expected);
         QCOMPARE(int{orva::portNumber(text)}, expected);
     }
 
-    void portNumberOutOfRangeFails_data() {
+    void portNumberOutOfRangeFails_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::newRow("32768") << "32768";
         QTest::newRow("32767.5 rounds up") << "32767.5";
@@ -96,7 +103,8 @@ private slots:
         QTest::newRow("too large for a double") << "1E999";
     }
 
-    void portNumberOutOfRangeFails() {
+    void portNumberOutOfRangeFails()
+    {
         QFETCH(QString, text);
         QVERIFY_THROWS_EXCEPTION(Failure, orva::portNumber(text));
     }

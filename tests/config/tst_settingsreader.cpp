@@ -9,7 +9,8 @@ using namespace orva;
 
 namespace {
 
-SettingsStore read(const QByteArray& bytes) {
+SettingsStore read(const QByteArray& bytes)
+{
     SettingsStore store;
     QBuffer buffer;
     buffer.setData(bytes);
@@ -19,7 +20,8 @@ SettingsStore read(const QByteArray& bytes) {
 }
 
 // Every field that differs from a fresh store, as "A port=..." lines.
-QStringList changes(const SettingsStore& store) {
+QStringList changes(const SettingsStore& store)
+{
     const SettingsStore fresh;
     const char* names[] = {"port", "settings", "length"};
     QStringList changed;
@@ -39,7 +41,8 @@ class SettingsReaderTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initialTexts() {
+    void initialTexts()
+    {
         const SettingsStore store;
         QCOMPARE(store.text(kSlotA, Field::Port), "Text1");
         QCOMPARE(store.text(kSlotA, Field::LineSettings), "Text7");
@@ -49,7 +52,8 @@ private slots:
         QCOMPARE(store.text(3, Field::Length), "Text8");
     }
 
-    void reads_data() {
+    void reads_data()
+    {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("two keys in a line")
@@ -91,18 +95,21 @@ private slots:
             << QStringList{QString::fromLatin1("C port=\0\xff\x80x", 11)};
     }
 
-    void reads() {
+    void reads()
+    {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, expected);
         QCOMPARE(changes(read(file)), expected);
     }
 
-    void veryLongLine() {
+    void veryLongLine()
+    {
         const QByteArray line = QByteArray(5 * 1024 * 1024, 'x') + "HP:12345678\r\n";
         QCOMPARE(changes(read(line)), QStringList{"C port=12345678"});
     }
 
-    void everyByteValue() {
+    void everyByteValue()
+    {
         QByteArray bytes;
         for (int round = 0; round < 64; ++round)
             for (int b = 0; b < 256; ++b)
@@ -111,12 +118,14 @@ private slots:
         QCOMPARE(read(bytes + "\rPORT D:ok").text(3, Field::Port), "ok");
     }
 
-    void missingFileFails() {
+    void missingFileFails()
+    {
         SettingsStore store;
         QVERIFY_THROWS_EXCEPTION(Failure, readSettingsFile("/nonexistent/settings.ini", store));
     }
 
-    void unreadableFileFails() {
+    void unreadableFileFails()
+    {
         SettingsStore store;
         QVERIFY_THROWS_EXCEPTION(Failure, readSettingsFile(QDir::tempPath(), store));
     }

@@ -10,7 +10,8 @@ using namespace orva;
 
 namespace {
 
-QByteArray readFile(const QString& path) {
+QByteArray readFile(const QString& path)
+{
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
@@ -24,19 +25,22 @@ private:
     QTemporaryDir dir_;
     QDateTime now_;
 
-    EventLog log() {
+    EventLog log()
+    {
         return EventLog(dir_.path(), [this] { return now_; });
     }
     QString file(const char* day) { return dir_.path() + "/Log" + day + ".txt"; }
 
 private slots:
-    void init() {
+    void init()
+    {
         for (const QString& name : QDir(dir_.path()).entryList(QDir::Files))
             QFile::remove(dir_.filePath(name));
         now_ = QDateTime(QDate(2026, 3, 9), QTime(7, 5, 3));
     }
 
-    void entryBytes_data() {
+    void entryBytes_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("text") << "SMS Program Started"
@@ -48,14 +52,16 @@ private slots:
             << QString::fromLatin1("caf\xe9") << QByteArray("20260309 07:05:03 caf\xe9\n\r\n");
     }
 
-    void entryBytes() {
+    void entryBytes()
+    {
         QFETCH(QString, text);
         QFETCH(QByteArray, expected);
         log().LogEvent(text);
         QCOMPARE(readFile(file("20260309")), expected);
     }
 
-    void appendsToEarlierEntries() {
+    void appendsToEarlierEntries()
+    {
         QFile earlier(file("20260309"));
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("from an earlier run\n\r\n");
@@ -68,7 +74,8 @@ private slots:
                             "20260309 07:05:04 two\n\r\n"));
     }
 
-    void midnightStartsANewFile() {
+    void midnightStartsANewFile()
+    {
         now_ = QDateTime(QDate(2026, 3, 9), QTime(23, 59, 59));
         log().LogEvent("before");
         now_ = QDateTime(QDate(2026, 3, 10), QTime(0, 0, 0));
@@ -77,14 +84,16 @@ private slots:
         QCOMPARE(readFile(file("20260310")), QByteArray("20260310 00:00:00 after\n\r\n"));
     }
 
-    void missingFolderFailsAndCreatesNothing() {
+    void missingFolderFailsAndCreatesNothing()
+    {
         const QString missing = dir_.path() + "/absent";
         const EventLog absent(missing, [this] { return now_; });
         QVERIFY_THROWS_EXCEPTION(Failure, absent.LogEvent("lost"));
         QVERIFY(!QFileInfo::exists(missing));
     }
 
-    void unwritableFileFails() {
+    void unwritableFileFails()
+    {
         QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt")); // a folder where the file belongs
         QVERIFY_THROWS_EXCEPTION(Failure, log().LogEvent("lost"));
     }

@@ -10,7 +10,8 @@ class ModemReplyTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void commandReply_data() {
+    void commandReply_data()
+    {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<ModemVerdict>("verdict");
         QTest::newRow("nothing") << "" << ModemVerdict::Silent;
@@ -30,12 +31,14 @@ private slots:
         QTest::newRow("1 MiB of noise") << QString(1024 * 1024, u'z') << ModemVerdict::Accepted;
     }
 
-    void commandReply() {
+    void commandReply()
+    {
         QFETCH(QString, reply);
         QTEST(judgeCommandReply(reply), "verdict");
     }
 
-    void bodyReply_data() {
+    void bodyReply_data()
+    {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<ModemVerdict>("verdict");
         QTest::newRow("nothing") << "" << ModemVerdict::Accepted;
@@ -47,7 +50,8 @@ private slots:
             << ModemVerdict::Accepted;
     }
 
-    void bodyReply() {
+    void bodyReply()
+    {
         QFETCH(QString, reply);
         QTEST(judgeBodyReply(reply), "verdict");
     }

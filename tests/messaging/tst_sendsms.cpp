@@ -25,7 +25,8 @@ private slots:
     void init() { home_ = std::make_unique<test::TestHome>(); }
     void cleanup() { home_.reset(); }
 
-    void sends_data() {
+    void sends_data()
+    {
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("text");
@@ -90,7 +91,8 @@ private slots:
             << QString::fromLatin1("\xe9t\xe9 91234567");
     }
 
-    void sends() {
+    void sends()
+    {
         QFETCH(QString, mode);
         QFETCH(QString, number);
         QFETCH(QString, text);
@@ -106,7 +108,8 @@ private slots:
         QTRY_COMPARE(rig.accepted().size(), sent ? 1 : 0);
     }
 
-    void staleInputIsNoAnswer() {
+    void staleInputIsNoAnswer()
+    {
         const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
         SerialLine portA("port A");
         portA.setSettings("9600,n,8,1");
@@ -122,7 +125,8 @@ private slots:
         QCOMPARE(status, "No Respond from Modem");
     }
 
-    void portFailureIsRecordedAndThrown() {
+    void portFailureIsRecordedAndThrown()
+    {
         SerialLine closed("port A");
         const EventLog log(home_->dataFolder());
         QString status;
@@ -132,7 +136,8 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
 
-    void lostModemIsAPortFailure() {
+    void lostModemIsAPortFailure()
+    {
         ModemRig rig(*home_);
         rig.stopModem();
         QTRY_VERIFY(!rig.portA.portOpen());
@@ -140,14 +145,16 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
 
-    void logFailureReachesTheCaller() {
+    void logFailureReachesTheCaller()
+    {
         ModemRig rig(*home_);
         QVERIFY(QDir(home_->path()).rename("ORVA/COM1", "COM1")); // keep the modem reachable
         QVERIFY(QDir(home_->dataFolder()).removeRecursively());
         QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.SendSms("91234567", "hi"));
     }
 
-    void sleepsBlockEvents() {
+    void sleepsBlockEvents()
+    {
         ModemRig rig(*home_, "silent");
         bool ran = false;
         QTimer::singleShot(0, [&] { ran = true; });

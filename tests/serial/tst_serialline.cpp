@@ -15,7 +15,8 @@ using tools::PseudoTerminal;
 
 namespace {
 
-double processorSeconds() {
+double processorSeconds()
+{
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
@@ -23,7 +24,8 @@ double processorSeconds() {
 }
 
 // Takes what the line receives until it holds the expected size or the time is up.
-QString collect(SerialLine& line, qsizetype expected, std::chrono::milliseconds timeout = 5s) {
+QString collect(SerialLine& line, qsizetype expected, std::chrono::milliseconds timeout = 5s)
+{
     QString received;
     QDeadlineTimer deadline(timeout);
     while (received.size() < expected && !deadline.hasExpired()) {
@@ -33,7 +35,8 @@ QString collect(SerialLine& line, qsizetype expected, std::chrono::milliseconds 
     return received;
 }
 
-std::string farEndReads(const PseudoTerminal& pty, std::size_t expected) {
+std::string farEndReads(const PseudoTerminal& pty, std::size_t expected)
+{
     std::string got;
     QDeadlineTimer deadline(5000);
     while (got.size() < expected && !deadline.hasExpired())
@@ -50,7 +53,8 @@ private:
     std::unique_ptr<test::TestHome> home_;
     std::unique_ptr<PseudoTerminal> pty_;
 
-    std::unique_ptr<SerialLine> openLine(const QString& settings = "9600,n,8,1") {
+    std::unique_ptr<SerialLine> openLine(const QString& settings = "9600,n,8,1")
+    {
         auto line = std::make_unique<SerialLine>("port T");
         line->setSettings(settings);
         line->setCommPort(5);
@@ -60,17 +64,20 @@ private:
     }
 
 private slots:
-    void init() {
+    void init()
+    {
         home_ = std::make_unique<test::TestHome>();
         pty_ = std::make_unique<PseudoTerminal>(home_->linkPath(5).toStdString());
     }
 
-    void cleanup() {
+    void cleanup()
+    {
         pty_.reset();
         home_.reset();
     }
 
-    void settingsAccepted_data() {
+    void settingsAccepted_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("baud");
         QTest::addColumn<int>("parity");
@@ -89,7 +96,8 @@ private slots:
                                << int(QSerialPort::OneStop);
     }
 
-    void settingsAccepted() {
+    void settingsAccepted()
+    {
         QFETCH(QString, text);
         const LineSettings settings = parseLineSettings(text);
         QTEST(int(settings.baudRate), "baud");
@@ -98,7 +106,8 @@ private slots:
         QTEST(int(settings.stopBits), "stopBits");
     }
 
-    void settingsRejected_data() {
+    void settingsRejected_data()
+    {
         QTest::addColumn<QString>("text");
         QTest::newRow("initial text") << "Text7";
         QTest::newRow("empty") << "";
@@ -113,7 +122,8 @@ private slots:
         QTest::newRow("cut by a line feed") << "9600,n,8,1\nPORT B:2";
     }
 
-    void settingsRejected() {
+    void settingsRejected()
+    {
         QFETCH(QString, text);
         SerialLine line("port T");
         try {
@@ -125,7 +135,8 @@ private slots:
         }
     }
 
-    void everyBaudRateOpens_data() {
+    void everyBaudRateOpens_data()
+    {
         QTest::addColumn<QString>("baud");
         for (const char* baud :
              {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "28800",
@@ -133,26 +144,30 @@ private slots:
             QTest::newRow(baud) << QString(baud);
     }
 
-    void everyBaudRateOpens() {
+    void everyBaudRateOpens()
+    {
         QFETCH(QString, baud);
         const auto line = openLine(baud + ",n,8,1");
         QVERIFY(line->portOpen());
     }
 
-    void portNumberOutOfRangeFails_data() {
+    void portNumberOutOfRangeFails_data()
+    {
         QTest::addColumn<int>("number");
         QTest::newRow("0") << 0;
         QTest::newRow("negative") << -3;
         QTest::newRow("256") << 256;
     }
 
-    void portNumberOutOfRangeFails() {
+    void portNumberOutOfRangeFails()
+    {
         QFETCH(int, number);
         SerialLine line("port T");
         QVERIFY_THROWS_EXCEPTION(Failure, line.setCommPort(number));
     }
 
-    void missingDeviceFails() {
+    void missingDeviceFails()
+    {
         SerialLine line("port T");
         line.setSettings("9600,n,8,1");
         line.setCommPort(200); // no link in the data folder, and no /dev/ttyS199
@@ -165,14 +180,16 @@ private slots:
         QVERIFY(!line.portOpen());
     }
 
-    void unopenedLineFails() {
+    void unopenedLineFails()
+    {
         SerialLine line("port T");
         QVERIFY_THROWS_EXCEPTION(Failure, line.Output("x"));
         QVERIFY_THROWS_EXCEPTION(Failure, line.Input());
         QVERIFY_THROWS_EXCEPTION(Failure, line.InBufferCount());
     }
 
-    void inputReturnsAllWaiting() {
+    void inputReturnsAllWaiting()
+    {
         const auto line = openLine();
         QCOMPARE(line->Input(), QString());
         pty_->write("first\r");
@@ -183,13 +200,15 @@ private slots:
         QCOMPARE(line->Input(), QString());
     }
 
-    void outputReachesTheFarEndAsLatin1() {
+    void outputReachesTheFarEndAsLatin1()
+    {
         const auto line = openLine();
         line->Output(QString::fromLatin1("AT\r\xe9\x1a", 5));
         QCOMPARE(farEndReads(*pty_, 5), std::string("AT\r\xe9\x1a"));
     }
 
-    void receivesWhileOwnerSleeps() {
+    void receivesWhileOwnerSleeps()
+    {
         const auto line = openLine();
         std::string sent(1024 * 1024, '\0');
         for (std::size_t i = 0; i < sent.size(); ++i)
@@ -202,7 +221,8 @@ private slots:
         QVERIFY(received.toLatin1() == QByteArray::fromStdString(sent));
     }
 
-    void overflowIsDroppedNotBlocking() {
+    void overflowIsDroppedNotBlocking()
+    {
         SerialLine line("port T", 1000);
         line.setSettings("9600,n,8,1");
         line.setCommPort(5);
@@ -215,7 +235,8 @@ private slots:
         QCOMPARE(collect(line, 5), QString("after"));
     }
 
-    void lostDeviceClosesTheLine() {
+    void lostDeviceClosesTheLine()
+    {
         const auto line = openLine();
         pty_->write("last words");
         QTRY_COMPARE(line->InBufferCount(), 10);

@@ -6,18 +6,21 @@
 
 namespace orva::test {
 
-QString binary(const QString& name) {
+QString binary(const QString& name)
+{
     return QStringLiteral(ORVA_BIN_DIR "/") + name;
 }
 
-QStringList modemArguments(const QString& link, const QString& mode, const QString& transcript) {
+QStringList modemArguments(const QString& link, const QString& mode, const QString& transcript)
+{
     QStringList arguments{QStringLiteral("--link"), link, QStringLiteral("--mode"), mode};
     if (!transcript.isEmpty())
         arguments << QStringLiteral("--transcript") << transcript;
     return arguments;
 }
 
-Process::Process(const QString& program, const QStringList& arguments, const QString& home) {
+Process::Process(const QString& program, const QStringList& arguments, const QString& home)
+{
     if (!home.isEmpty()) {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("HOME"), home);
@@ -27,11 +30,13 @@ Process::Process(const QString& program, const QStringList& arguments, const QSt
     process_.waitForStarted();
 }
 
-Process::~Process() {
+Process::~Process()
+{
     terminate();
 }
 
-bool Process::waitForError(const QString& text, int timeoutMs) {
+bool Process::waitForError(const QString& text, int timeoutMs)
+{
     const QDeadlineTimer deadline(timeoutMs);
     while (!standardError().contains(text)) {
         if (deadline.hasExpired() || process_.state() == QProcess::NotRunning)
@@ -41,7 +46,8 @@ bool Process::waitForError(const QString& text, int timeoutMs) {
     return true;
 }
 
-int Process::terminate(int timeoutMs) {
+int Process::terminate(int timeoutMs)
+{
     if (process_.state() == QProcess::NotRunning)
         return process_.exitCode();
     signal(SIGTERM);
@@ -53,17 +59,20 @@ int Process::terminate(int timeoutMs) {
     return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
 }
 
-void Process::signal(int number) const {
+void Process::signal(int number) const
+{
     if (process_.processId() > 0)
         ::kill(static_cast<pid_t>(process_.processId()), number);
 }
 
-QString Process::standardOutput() {
+QString Process::standardOutput()
+{
     output_ += process_.readAllStandardOutput();
     return QString::fromLatin1(output_);
 }
 
-QString Process::standardError() {
+QString Process::standardError()
+{
     error_ += process_.readAllStandardError();
     return QString::fromLatin1(error_);
 }

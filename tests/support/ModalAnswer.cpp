@@ -9,13 +9,15 @@ namespace orva::test {
 class ModalAnswer::Watcher : public QTimer {
 public:
     explicit Watcher(SeenMessage& seen)
-        : seen_(seen) {
+        : seen_(seen)
+    {
         connect(this, &QTimer::timeout, this, &Watcher::answer);
         start(20);
     }
 
 private:
-    void answer() {
+    void answer()
+    {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible())
             return;
@@ -27,7 +29,8 @@ private:
 };
 
 ModalAnswer::ModalAnswer()
-    : watcher_(std::make_unique<Watcher>(seen_)) {
+    : watcher_(std::make_unique<Watcher>(seen_))
+{
 }
 
 ModalAnswer::~ModalAnswer() = default;

@@ -8,7 +8,8 @@ namespace orva::test {
 ModemRig::ModemRig(const TestHome& home, const QString& mode, const QStringList& options)
     : log(home.dataFolder())
     , modem(portA, log, [this](const QString& text) { status = text; })
-    , transcriptPath_(home.path() + QStringLiteral("/modem.transcript")) {
+    , transcriptPath_(home.path() + QStringLiteral("/modem.transcript"))
+{
     QStringList arguments = modemArguments(home.linkPath(1), mode, transcriptPath_);
     arguments << QStringLiteral("--reply-delay") << QStringLiteral("20") << options;
     modem_ = std::make_unique<Process>(binary(QStringLiteral("orva-modem-sim")), arguments);
@@ -20,12 +21,14 @@ ModemRig::ModemRig(const TestHome& home, const QString& mode, const QStringList&
     modem.ModemWaitMs = kWaitUnit;
 }
 
-QByteArray ModemRig::transcript() const {
+QByteArray ModemRig::transcript() const
+{
     QFile file(transcriptPath_);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList ModemRig::accepted() {
+QStringList ModemRig::accepted()
+{
     return modem_->standardOutput().split(u'\n', Qt::SkipEmptyParts);
 }
 

@@ -10,34 +10,41 @@
 namespace orva::test {
 
 TestHome::TestHome()
-    : oldHome_(qgetenv("HOME")) {
+    : oldHome_(qgetenv("HOME"))
+{
     QDir(dir_.path()).mkdir(QStringLiteral("ORVA"));
     qputenv("HOME", dir_.path().toLocal8Bit());
 }
 
-TestHome::~TestHome() {
+TestHome::~TestHome()
+{
     qputenv("HOME", oldHome_);
 }
 
-void TestHome::writeSettings(const QByteArray& bytes) const {
+void TestHome::writeSettings(const QByteArray& bytes) const
+{
     QFile file(dataFolder() + QStringLiteral("/settings.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }
 
-void TestHome::writeWorkingSettings(const QString& handphone, const QString& lengthB) const {
+void TestHome::writeWorkingSettings(const QString& handphone, const QString& lengthB,
+                                    const QString& moreLines) const
+{
     writeSettings(QStringLiteral("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nLENGTH A:0\r\n"
-                                 "PORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:%1\r\nHP:%2\r\n")
-                      .arg(lengthB, handphone)
+                                 "PORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:%1\r\nHP:%2\r\n%3")
+                      .arg(lengthB, handphone, moreLines)
                       .toLatin1());
 }
 
-QByteArray TestHome::logBytes() const {
+QByteArray TestHome::logBytes() const
+{
     QFile file(dataFolder() + u'/' + logFileName(QDate::currentDate()));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-QStringList TestHome::logTexts() const {
+QStringList TestHome::logTexts() const
+{
     QStringList texts;
     const QByteArray bytes = logBytes();
     const QByteArray end = "\n\r\n";

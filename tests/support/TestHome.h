@@ -22,7 +22,8 @@ public:
     void writeSettings(const QByteArray& bytes) const;
     // A settings file with CR LF line ends for the modem on COM1 and the alarm port on COM2.
     void writeWorkingSettings(const QString& handphone = QStringLiteral("91234567"),
-                              const QString& lengthB = QStringLiteral("5")) const;
+                              const QString& lengthB = QStringLiteral("5"),
+                              const QString& moreLines = {}) const;
 
     // The entries of today's log, each without its date and time.
     QStringList logTexts() const;

@@ -13,14 +13,16 @@
 namespace orva::tools {
 namespace {
 
-[[noreturn]] void failSystem(const std::string& what) {
+[[noreturn]] void failSystem(const std::string& what)
+{
     throw std::runtime_error(what + ": " + std::strerror(errno));
 }
 
 } // namespace
 
 PseudoTerminal::PseudoTerminal(std::string linkPath)
-    : linkPath_(std::move(linkPath)) {
+    : linkPath_(std::move(linkPath))
+{
     master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0)
         failSystem("cannot create a pseudo-terminal");
@@ -39,14 +41,16 @@ PseudoTerminal::PseudoTerminal(std::string linkPath)
     }
 }
 
-PseudoTerminal::~PseudoTerminal() {
+PseudoTerminal::~PseudoTerminal()
+{
     if (!linkPath_.empty())
         ::unlink(linkPath_.c_str());
     ::close(slave_);
     ::close(master_);
 }
 
-void PseudoTerminal::write(std::string_view bytes) const {
+void PseudoTerminal::write(std::string_view bytes) const
+{
     while (!bytes.empty()) {
         const ssize_t written = ::write(master_, bytes.data(), bytes.size());
         if (written < 0 && errno != EINTR && errno != EAGAIN)
@@ -56,7 +60,8 @@ void PseudoTerminal::write(std::string_view bytes) const {
     }
 }
 
-std::string PseudoTerminal::read(std::chrono::milliseconds timeout) const {
+std::string PseudoTerminal::read(std::chrono::milliseconds timeout) const
+{
     pollfd ready{master_, POLLIN, 0};
     if (::poll(&ready, 1, static_cast<int>(timeout.count())) <= 0)
         return {};
