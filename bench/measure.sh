@@ -7,9 +7,10 @@ cd "$(dirname "$0")/.."
 idle_seconds=${1:-60}
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build --target orva orva-modem-sim orva-alarm-sim orva-bench-waits >/dev/null
-bin=$PWD/build/bin
+# A build of its own, never a sanitized one.
+cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF >/dev/null
+cmake --build build-release --target orva orva-modem-sim orva-alarm-sim orva-bench-waits >/dev/null
+bin=$PWD/build-release/bin
 export QT_QPA_PLATFORM=offscreen
 
 home=$(mktemp -d)

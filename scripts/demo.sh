@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build -G Ninja >/dev/null
 cmake --build build --target orva orva-modem-sim orva-alarm-sim
 bin=$PWD/build/bin
 burst=$PWD/tools/demo/burst.txt

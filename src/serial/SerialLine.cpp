@@ -58,18 +58,17 @@ void SerialLine::setPortOpen(bool open)
 {
     if (!open) {
         QMetaObject::invokeMethod(reader_, &PortReader::close, Qt::BlockingQueuedConnection);
+        inService_ = false;
         return;
     }
     if (device_.isEmpty())
         fail(QStringLiteral("no port number is set"));
     if (portOpen())
         fail(QStringLiteral("the port is already open"));
-    QString error;
-    QMetaObject::invokeMethod(
-        reader_, [this] { return reader_->open(device_, settings_); }, Qt::BlockingQueuedConnection,
-        &error);
+    const QString error = openDevice();
     if (!error.isEmpty())
         fail(QStringLiteral("cannot open: %1").arg(error));
+    inService_ = true;
 }
 
 bool SerialLine::portOpen() const
@@ -77,38 +76,54 @@ bool SerialLine::portOpen() const
     return reader_->isOpen();
 }
 
-int SerialLine::InBufferCount() const
+int SerialLine::InBufferCount()
 {
-    const qsizetype waiting = buffer_.size();
-    if (waiting == 0)
-        requireUsable();
-    return static_cast<int>(waiting);
+    if (buffer_.size() == 0)
+        ensureOpen();
+    return static_cast<int>(buffer_.size());
 }
 
 QString SerialLine::Input()
 {
     QByteArray bytes = buffer_.take(inputLen_);
-    if (bytes.isEmpty())
-        requireUsable();
+    if (bytes.isEmpty()) {
+        ensureOpen();
+        bytes = buffer_.take(inputLen_);
+    }
     return QString::fromLatin1(bytes);
 }
 
 void SerialLine::Output(const QString& text)
 {
-    requireUsable();
+    ensureOpen();
     QMetaObject::invokeMethod(
         reader_, [reader = reader_, bytes = text.toLatin1()] { reader->write(bytes); },
         Qt::QueuedConnection);
 }
 
-// What was received before a line failed is still handed over; after that every use fails.
-void SerialLine::requireUsable() const
+QString SerialLine::openDevice()
+{
+    QString error;
+    QMetaObject::invokeMethod(
+        reader_, [this] { return reader_->open(device_, settings_); }, Qt::BlockingQueuedConnection,
+        &error);
+    return error;
+}
+
+// What was received before a line failed is still handed over first. A line whose device
+// failed (a USB adapter unplugged, say) opens itself again, with the same settings, at its
+// next use, so that it serves again once the device is back.
+void SerialLine::ensureOpen()
 {
     if (portOpen())
         return;
+    if (!inService_)
+        fail(QStringLiteral("the port is not open"));
     const QString cause = reader_->failure();
-    fail(cause.isEmpty() ? QStringLiteral("the port is not open")
-                         : QStringLiteral("the device failed: %1").arg(cause));
+    const QString error = openDevice();
+    if (!error.isEmpty())
+        fail(QStringLiteral("the device failed (%1) and cannot be opened again: %2")
+                 .arg(cause, error));
 }
 
 void SerialLine::fail(const QString& cause) const

@@ -13,6 +13,7 @@ class PortReader;
 // One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
 // count, take and queue text. The line reads its device in a thread of its own, so nothing
 // received is lost while the owner's thread sleeps. Characters cross the line as Latin-1 bytes.
+// A device that fails is closed at once and opened again at the line's next use.
 // Every failure throws Failure naming the line, its device and the cause.
 class SerialLine {
 public:
@@ -31,7 +32,7 @@ public:
     void setPortOpen(bool open);
     bool portOpen() const;
 
-    int InBufferCount() const;
+    int InBufferCount();
     QString Input();
     void Output(const QString& text);
 
@@ -39,12 +40,14 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& cause) const;
-    void requireUsable() const;
+    QString openDevice();
+    void ensureOpen();
 
     QString name_;
     LineSettings settings_;
     QString device_;
     int inputLen_ = 0;
+    bool inService_ = false; // opened by its owner and not closed since
     ReceiveBuffer buffer_;
     QThread thread_;
     PortReader* reader_ = nullptr; // lives in thread_

@@ -1,3 +1,4 @@
+#include "alarm/Burst.h"
 #include "alarm/ScanCycle.h"
 #include "alarm/SettleDelay.h"
 #include "app/Form1.h"
@@ -225,6 +226,21 @@ private slots:
         settings_.setText(kSlotB, Field::Length, "0");
         cycle_->run(); // every step fails now: the cycle goes on all the same
         QCOMPARE(window_->line(0), "");
+        QVERIFY(window_->Timer1.isActive());
+    }
+
+    void everyByteValue()
+    {
+        QString bytes;
+        for (int round = 0; round < 8; ++round)
+            for (int b = 0; b < 256; ++b)
+                bytes.append(QChar(b));
+        settings_.setText(kSlotB, Field::Length, "1");
+        burst(bytes);
+        cycle_->run();
+        const QStringList lines = splitBurst(unfoldLineFeeds(bytes));
+        for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
+            QCOMPARE(window_->line(box), box < lines.size() ? lines[box] : QString("0"));
         QVERIFY(window_->Timer1.isActive());
     }
 

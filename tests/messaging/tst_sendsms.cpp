@@ -5,6 +5,9 @@
 
 #include <QtTest>
 #include <memory>
+#include <thread>
+
+using namespace std::chrono_literals;
 
 using namespace orva;
 using test::ModemRig;
@@ -123,6 +126,26 @@ private slots:
         sms.ModemWaitMs = ModemRig::kWaitUnit;
         sms.SendSms("91234567", "hi");
         QCOMPARE(status, "No Respond from Modem");
+    }
+
+    void hugeReplyWithNulBytes()
+    {
+        const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
+        SerialLine portA("port A");
+        portA.setSettings("9600,n,8,1");
+        portA.setCommPort(1);
+        portA.setPortOpen(true);
+        const EventLog log(home_->dataFolder());
+        QString status;
+        SmsModem sms(portA, log, [&](const QString& text) { status = text; });
+        sms.ModemWaitMs = 200ms;
+        std::thread answer([&] {
+            std::this_thread::sleep_for(50ms);
+            modem.write(std::string(3, '\0') + std::string(1024 * 1024, 'z') + "\r\n> ");
+        });
+        sms.SendSms("91234567", "hi");
+        answer.join();
+        QCOMPARE(status, "hi 91234567");
     }
 
     void portFailureIsRecordedAndThrown()

@@ -235,12 +235,12 @@ private slots:
         QCOMPARE(collect(line, 5), QString("after"));
     }
 
-    void lostDeviceClosesTheLine()
+    void lostDeviceClosesTheLineUntilItIsBack()
     {
         const auto line = openLine();
         pty_->write("last words");
         QTRY_COMPARE(line->InBufferCount(), 10);
-        pty_.reset(); // the far end goes away
+        pty_.reset(); // the far end goes away, and its link with it
         QTRY_VERIFY(!line->portOpen());
         QCOMPARE(line->Input(), QString("last words")); // what came before is not lost
         try {
@@ -250,9 +250,25 @@ private slots:
             QVERIFY2(failure.message().contains("port T"), qPrintable(failure.message()));
         }
         QVERIFY_THROWS_EXCEPTION(Failure, line->Output("x"));
+        QVERIFY_THROWS_EXCEPTION(Failure, line->InBufferCount());
         const double before = processorSeconds();
         QTest::qWait(1000);
         QVERIFY2(processorSeconds() - before < 0.2, "a lost device costs processor time");
+
+        pty_ = std::make_unique<PseudoTerminal>(home_->linkPath(5).toStdString()); // plugged in
+        pty_->write("back again");
+        QCOMPARE(collect(*line, 10), QString("back again"));
+        QVERIFY(line->portOpen());
+        line->Output("hello");
+        QCOMPARE(farEndReads(*pty_, 5), std::string("hello"));
+    }
+
+    void closedByItsOwnerStaysClosed()
+    {
+        const auto line = openLine();
+        line->setPortOpen(false);
+        QVERIFY_THROWS_EXCEPTION(Failure, line->Input());
+        QVERIFY(!line->portOpen());
     }
 };
 

@@ -1,0 +1,70 @@
+#include "alarm/ScanCycle.h"
+#include "app/Form1.h"
+#include "config/SettingsStore.h"
+#include "pty/PseudoTerminal.h"
+#include "support/ModemRig.h"
+#include "support/TestHome.h"
+
+#include <QFile>
+#include <QtTest>
+
+using namespace orva;
+using namespace std::chrono_literals;
+
+namespace {
+
+qint64 residentKiB()
+{
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+} // namespace
+
+// Many bursts in one run: memory must not creep.
+class LongRunTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void twoHundredBursts()
+    {
+        const test::TestHome home;
+        const tools::PseudoTerminal alarmSource(home.linkPath(2).toStdString());
+        test::ModemRig rig(home);
+        rig.modem.ModemWaitMs = 5ms;
+        SerialLine portB("port B");
+        portB.setSettings("9600,n,8,1");
+        portB.setCommPort(2);
+        portB.setPortOpen(true);
+        Form1 window;
+        SettingsStore settings;
+        settings.setText(kSlotB, Field::Length, "1");
+        ScanCycle cycle(portB, settings, window, window.Timer1,
+                        [&](const QString& line) { rig.modem.SendSms("91234567", line); });
+        cycle.settleWait = 5ms;
+
+        qint64 afterTwenty = 0;
+        for (int burst = 1; burst <= 200; ++burst) {
+            const QString records =
+                QString(".ALARM %1\r\n").arg(burst) + QString("PLAIN LINE\r\n").repeated(20);
+            alarmSource.write(records.toStdString());
+            QTRY_COMPARE(portB.InBufferCount(), int(records.size()));
+            cycle.run();
+            QCOMPARE(window.line(0), QString(".ALARM %1").arg(burst));
+            if (burst == 20)
+                afterTwenty = residentKiB();
+        }
+        const qint64 atEnd = residentKiB();
+        qInfo("resident memory: %lld KiB after 20 bursts, %lld KiB after 200", afterTwenty, atEnd);
+        QVERIFY2(atEnd <= afterTwenty * 11 / 10, "memory grows with every burst");
+        QTRY_COMPARE(rig.accepted().size(), 200);
+    }
+};
+
+QTEST_MAIN(LongRunTest)
+#include "tst_longrun.moc"
