@@ -1,15 +1,18 @@
 #!/usr/bin/env bash
-# Measures how light ORVA is and how exact its waits are, offscreen against the simulators,
-# and prints each figure beside its target. Exits non-zero when a target is missed.
-# usage: bench/measure.sh [idle seconds, default 60]
+# Measures how light ORVA is and how exact its waits are: the real program, offscreen, against
+# the simulators, beside a bare Qt Widgets window of the same size started the same way.
+# Prints each figure beside its target and exits non-zero when a target is missed.
+# usage: bench/measure.sh [idle seconds, default 60] [bursts, default 100]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 idle_seconds=${1:-60}
+bursts=${2:-100}
 
 scripts/install-deps.sh
 # A build of its own, never a sanitized one.
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF >/dev/null
-cmake --build build-release --target orva orva-modem-sim orva-alarm-sim orva-bench-waits >/dev/null
+cmake --build build-release --target orva orva-modem-sim orva-alarm-sim orva-bench-waits \
+    orva-bench-bare-window >/dev/null
 bin=$PWD/build-release/bin
 export QT_QPA_PLATFORM=offscreen
 
@@ -25,32 +28,61 @@ data=$home/ORVA
 mkdir "$data"
 printf 'PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:10\r\nHP:91234567\r\n' \
     >"$data/settings.ini"
+records=$home/records.txt # what the alarm simulator sends at its next burst
+log=$data/Log$(date +%Y%m%d).txt
 
-"$bin/orva-modem-sim" --link "$data/COM1" --transcript "$home/modem.bin" >/dev/null 2>&1 &
+"$bin/orva-modem-sim" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
 pids+=($!)
 "$bin/orva-modem-sim" --link "$data/COM3" --mode silent >/dev/null 2>&1 &
 pids+=($!)
 "$bin/orva-modem-sim" --link "$data/COM4" >/dev/null 2>&1 &
 pids+=($!)
-"$bin/orva-alarm-sim" --link "$data/COM2" --wait ".BENCH ALARM" >/dev/null 2>&1 &
+: >"$records"
+"$bin/orva-alarm-sim" --link "$data/COM2" --wait --file "$records" >/dev/null 2>&1 &
 alarm_pid=$!
 pids+=("$alarm_pid")
 sleep 1
 
 ticks=$(getconf CLK_TCK)
 processor_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+resident_kib() { awk '/^VmRSS:/ { print $2 }' "/proc/$1/status"; }
 now() { date +%s.%N; }
+sms_count() { grep -c . "$home/sms.txt" || true; }
+wait_for_sms() { # count, timeout in seconds
+    local deadline=$((SECONDS + $2))
+    while [ "$(sms_count)" -lt "$1" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+burst() { # records file content on standard input
+    cat >"$records"
+    kill -USR1 "$alarm_pid"
+}
 failed=0
 report() { # name, value, unit, comparison with the target, target
     local verdict=ok
     awk "BEGIN { exit !($2 $4 $5) }" || { verdict=MISSED; failed=1; }
-    printf '%-40s %10.3f %-14s target %s %s  %s\n' "$1" "$2" "$3" "$4" "$5" "$verdict"
+    printf '%-44s %10.3f %-14s target %s %s  %s\n' "$1" "$2" "$3" "$4" "$5" "$verdict"
 }
 
-HOME=$home "$bin/orva" 2>/dev/null &
+# Start-up: from the process start to its first log entry.
+start=$(now)
+HOME=$home "$bin/orva" 2>"$home/orva.err" &
 orva_pid=$!
 pids+=("$orva_pid")
-sleep 2
+until grep -qs "SMS Program Started" "$log"; do sleep 0.002; done
+report "start-up to \"SMS Program Started\"" "$(awk "BEGIN { print $(now) - $start }")" s "<" 0.3
+
+"$bin/orva-bench-bare-window" 2>/dev/null &
+bare_pid=$!
+pids+=("$bare_pid")
+sleep 3
+bare=$(resident_kib "$bare_pid")
+printf '%-44s %10d KiB\n' "bare window, resident" "$bare"
+orva_started=$(resident_kib "$orva_pid")
+report "resident after start-up, to bare window" "$(awk "BEGIN { print $orva_started / $bare }")" \
+    "times" "<=" 1.5
 
 before=$(processor_ticks "$orva_pid")
 sleep "$idle_seconds"
@@ -61,21 +93,58 @@ report "idle processor use (${idle_seconds} s)" \
 # From the burst to the first command reaching the modem: the settle wait and the tick before.
 before=$(processor_ticks "$orva_pid")
 start=$(now)
-kill -USR1 "$alarm_pid"
+echo ".BENCH ALARM" | burst
 while [ ! -s "$home/modem.bin" ]; do sleep 0.05; done
 end=$(now)
 after=$(processor_ticks "$orva_pid")
 report "processor use while a burst settles" \
     "$(awk "BEGIN { print 100 * ($after - $before) / $ticks / ($end - $start) }")" "% of one core" "<" 2
+wait_for_sms 1 30
+
+# Memory after many bursts, one scan cycle apart.
+printf 'PLAIN RECORD %d\n' $(seq 1 20) >"$records"
+for ((i = 1; i <= bursts; i++)); do
+    kill -USR1 "$alarm_pid"
+    sleep 11.5
+done
+orva_bursts=$(resident_kib "$orva_pid")
+report "resident after $bursts bursts, to bare window" "$(awk "BEGIN { print $orva_bursts / $bare }")" \
+    "times" "<=" 1.5
+printf '%-44s %10d KiB after start-up, %d KiB after the bursts\n' "orva, resident" \
+    "$orva_started" "$orva_bursts"
+
+
+# Receive path: a mebibyte arrives on the alarm port while ORVA sleeps in its transactions.
+# Its last record is an alarm: it is sent only if every byte before it was taken in.
+printf '.RUN OF FIVE %d\n' 1 2 3 4 5 | burst
+wait_for_sms 2 60 # the first of them is sent: ORVA now sleeps in the transactions
+python3 - "$records" <<'PY'
+import sys
+end = ".END OF MEBIBYTE"
+body = 1024 * 1024 - len(end) - 1
+with open(sys.argv[1], "w") as f:
+    count, rest = divmod(body, 79)
+    for i in range(count):
+        f.write("-FILLER %-70d\n" % i)
+    f.write("-" * (rest - 1) + "\n" if rest else "")
+    f.write(end + "\n")
+PY
+kill -USR1 "$alarm_pid"
+if wait_for_sms 7 120 && tail -n 1 "$home/sms.txt" | grep -q "END OF MEBIBYTE"; then
+    report "1 MiB received during 5 transactions, lost" 0 "bytes" "==" 0
+else
+    report "1 MiB received during 5 transactions, lost" 1 "(some) bytes" "==" 0
+    cat "$home/orva.err" "$home/sms.txt" | cut -c1-100 >&2
+fi
 
 HOME=$home "$bin/orva-bench-waits" >"$home/waits.txt"
 figure() { sed -n "s/^$1: \([0-9.]*\).*/\1/p" "$home/waits.txt"; }
 wait_report() { # name, nominal seconds
     local measured
     measured=$(figure "$1")
-    printf '%-40s %10.3f s (nominal %s s)\n' "$1" "$measured" "$2"
+    printf '%-44s %10.3f s (nominal %s s)\n' "$1" "$measured" "$2"
     report "  off by" "$(awk "BEGIN { d = ($measured - $2) / $2; print 100 * (d < 0 ? -d : d) }")" \
-        "%" "<" 5
+        "%" "<" 2
 }
 wait_report "settle wait" 10
 report "settle wait processor use" "$(figure 'settle wait processor use')" "% of one core" "<" 2

@@ -2,7 +2,8 @@
 //
 // usage: orva-alarm-sim --link PATH [--crlf] [--pace MS] [--after MS] [--wait]
 //                       [--file FILE|-] [RECORD...]
-//   Records come from FILE (one a line; - reads standard input) and from the arguments.
+//   Records come from FILE (one a line; - reads standard input) and from the arguments; a
+//   FILE other than - is read again for every burst, so a burst may differ from the last.
 //   Each is sent with a CR ending (CR LF with --crlf), --pace MS apart. The burst goes out
 //   --after MS from the start (not with --wait) and again at every SIGUSR1.
 //   SIGTERM or SIGINT ends it and removes the link.
@@ -30,6 +31,7 @@ struct Options {
     std::chrono::milliseconds pace = 0ms;
     std::chrono::milliseconds after = 0ms;
     bool sendAtStart = true;
+    std::string file;
     std::vector<std::string> records;
 };
 
@@ -44,14 +46,19 @@ void readRecords(std::istream& in, std::vector<std::string>& records)
 
 void readRecordFile(const std::string& path, std::vector<std::string>& records)
 {
-    if (path == "-") {
-        readRecords(std::cin, records);
-        return;
-    }
     std::ifstream file(path, std::ios::binary);
     if (!file)
         throw std::runtime_error("cannot read " + path);
     readRecords(file, records);
+}
+
+// Standard input is read once, now; a file is read again at every burst.
+void takeFile(const std::string& path, Options& options)
+{
+    if (path == "-")
+        readRecords(std::cin, options.records);
+    else
+        options.file = path;
 }
 
 Options parse(int argc, char** argv)
@@ -75,7 +82,7 @@ Options parse(int argc, char** argv)
         else if (arg == "--wait")
             options.sendAtStart = false;
         else if (arg == "--file")
-            readRecordFile(value(), options.records);
+            takeFile(value(), options);
         else if (arg.rfind("--", 0) == 0)
             throw std::runtime_error("unknown argument " + arg);
         else
@@ -89,11 +96,15 @@ Options parse(int argc, char** argv)
 
 void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line)
 {
-    for (const std::string& record : options.records) {
+    std::vector<std::string> records;
+    if (!options.file.empty())
+        readRecordFile(options.file, records);
+    records.insert(records.end(), options.records.begin(), options.records.end());
+    for (const std::string& record : records) {
         line.write(record + options.ending);
         std::this_thread::sleep_for(options.pace);
     }
-    std::cerr << "alarm simulator sent " << options.records.size() << " records" << std::endl;
+    std::cerr << "alarm simulator sent " << records.size() << " records" << std::endl;
 }
 
 } // namespace
