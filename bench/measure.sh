@@ -11,7 +11,7 @@ bursts=${2:-100}
 scripts/install-deps.sh
 # A build of its own, never a sanitized one.
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF >/dev/null
-cmake --build build-release --target orva orva-modem-sim orva-alarm-sim orva-bench-waits \
+cmake --build build-release --target orva orva-modem-simulator orva-alarm-simulator orva-bench-waits \
     orva-bench-bare-window >/dev/null
 bin=$PWD/build-release/bin
 export QT_QPA_PLATFORM=offscreen
@@ -31,14 +31,14 @@ printf 'PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r
 records=$home/records.txt # what the alarm simulator sends at its next burst
 log=$data/Log$(date +%Y%m%d).txt
 
-"$bin/orva-modem-sim" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
+"$bin/orva-modem-simulator" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
 pids+=($!)
-"$bin/orva-modem-sim" --link "$data/COM3" --mode silent >/dev/null 2>&1 &
+"$bin/orva-modem-simulator" --link "$data/COM3" --mode silent >/dev/null 2>&1 &
 pids+=($!)
-"$bin/orva-modem-sim" --link "$data/COM4" >/dev/null 2>&1 &
+"$bin/orva-modem-simulator" --link "$data/COM4" >/dev/null 2>&1 &
 pids+=($!)
 : >"$records"
-"$bin/orva-alarm-sim" --link "$data/COM2" --wait --file "$records" >/dev/null 2>&1 &
+"$bin/orva-alarm-simulator" --link "$data/COM2" --wait --file "$records" >/dev/null 2>&1 &
 alarm_pid=$!
 pids+=("$alarm_pid")
 sleep 1

@@ -1,75 +1,10 @@
 #!/usr/bin/env bash
-# Runs ORVA on the bundled simulators: one burst of alarm records in, one SMS out.
-# Exits 0 only when exactly the expected SMS reached the simulated modem.
+# Builds ORVA and runs it on the bundled simulators: one burst of alarm records in, one SMS
+# out. Exits 0 only when exactly the expected SMS reached the simulated modem.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
 cmake -S . -B build -G Ninja >/dev/null
-cmake --build build --target orva orva-modem-sim orva-alarm-sim
-bin=$PWD/build/bin
-burst=$PWD/tools/demo/burst.txt
-
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-wait_for() { # seconds, then a test command
-    local seconds=$1
-    shift
-    for ((i = 0; i < seconds * 10; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-data=$home/ORVA
-mkdir "$data"
-printf 'PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nLENGTH A:0\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:10\r\nHP:91234567\r\n' \
-    >"$data/settings.ini"
-
-"$bin/orva-modem-sim" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
-pids+=($!)
-"$bin/orva-alarm-sim" --link "$data/COM2" --crlf --wait --file "$burst" 2>/dev/null &
-alarm_pid=$!
-pids+=("$alarm_pid")
-wait_for 5 test -L "$data/COM1" -a -L "$data/COM2"
-
-[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || export QT_QPA_PLATFORM=offscreen
-HOME=$home "$bin/orva" 2>/dev/null &
-orva_pid=$!
-pids+=("$orva_pid")
-log=$data/Log$(date +%Y%m%d).txt
-wait_for 10 grep -q "SMS Program Started" "$log" 2>/dev/null
-
-echo "Sending one burst of alarm records to the alarm port:"
-sed 's/\r$//; s/^/    /' "$burst"
-kill -USR1 "$alarm_pid"
-echo "Waiting for the burst to settle and the SMS to go out (about 15 s)..."
-wait_for 40 test -s "$home/sms.txt" || true
-sleep 2 # any further SMS would follow within one transaction
-
-kill -TERM "$orva_pid"
-wait "$orva_pid" && status=0 || status=$?
-
-echo
-echo "The simulated modem received these SMS (number, tab, text):"
-sed 's/^/    /' "$home/sms.txt"
-echo
-echo "Today's event log:"
-tr -d '\r' <"$log" | sed '/^$/d; s/^/    /'
-echo
-
-expected="91234567	$(head -n 1 "$burst" | tr -d '\r')"
-if [ "$status" -eq 0 ] && [ "$(cat "$home/sms.txt")" = "$expected" ]; then
-    echo "Demo passed: exactly the live alarm was sent, ORVA ended with status 0."
-else
-    echo "Demo FAILED: expected exactly one SMS: $expected (ORVA exit status $status)"
-    exit 1
-fi
+cmake --build build --target orva orva-modem-simulator orva-alarm-simulator
+exec scripts/run-demo.sh "$PWD/build/bin"

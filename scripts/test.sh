@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds ORVA with warnings as errors under AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test offscreen, then runs each fuzz target for a few seconds.
+# runs every test offscreen, runs each fuzz target for a few seconds, then builds, installs and
+# runs the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh clang libclang-rt-14-dev
+scripts/install-deps.sh clang libclang-rt-14-dev dpkg-dev
 cmake -S . -B build -G Ninja -DORVA_WERROR=ON -DORVA_SANITIZE=ON
 cmake --build build
 # Most tests wait on real time rather than compute, so four run at once on two cores.
@@ -14,3 +15,5 @@ cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DORVA_FUZZ=ON -D
     -DORVA_FUZZ_SECONDS=10
 cmake --build build-fuzz
 (cd build-fuzz && ctest --output-on-failure --parallel 2)
+
+scripts/package-check.sh

@@ -84,22 +84,23 @@ void Orva::failurePath(const QString& cause)
         failureBox_ = &box;
         box.exec();
     }
-    try {
-        log_.LogEvent(QStringLiteral("Start up Com port error, Program Exit"));
-    } catch (const Failure& failure) {
-        tellStandardError(failure.message());
-    }
-    endProcess_(1);
+    endWithEntry(QStringLiteral("Start up Com port error, Program Exit"), 1);
 }
 
 void Orva::shutdown()
 {
+    endWithEntry(QStringLiteral("SMS Program Exit"), 0);
+}
+
+// The process ends even when its last entry cannot be written; the cause is said instead.
+void Orva::endWithEntry(const QString& entry, int exitStatus)
+{
     try {
-        log_.LogEvent(QStringLiteral("SMS Program Exit"));
+        log_.LogEvent(entry);
     } catch (const Failure& failure) {
         tellStandardError(failure.message());
     }
-    endProcess_(0);
+    endProcess_(exitStatus);
 }
 
 void Orva::requestTermination()

@@ -3,6 +3,7 @@
 #include "config/SettingsStore.h"
 #include "pty/PseudoTerminal.h"
 #include "support/ModemRig.h"
+#include "support/ProcessFigures.h"
 #include "support/TestHome.h"
 
 #include <QFile>
@@ -10,21 +11,6 @@
 
 using namespace orva;
 using namespace std::chrono_literals;
-
-namespace {
-
-qint64 residentKiB()
-{
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
-
-} // namespace
 
 // Many bursts in one run: memory must not creep.
 class LongRunTest : public QObject {
@@ -57,9 +43,9 @@ private slots:
             cycle.run();
             QCOMPARE(window.line(0), QString(".ALARM %1").arg(burst));
             if (burst == 20)
-                afterTwenty = residentKiB();
+                afterTwenty = test::residentKiB();
         }
-        const qint64 atEnd = residentKiB();
+        const qint64 atEnd = test::residentKiB();
         qInfo("resident memory: %lld KiB after 20 bursts, %lld KiB after 200", afterTwenty, atEnd);
         QVERIFY2(atEnd <= afterTwenty * 11 / 10, "memory grows with every burst");
         QTRY_COMPARE(rig.accepted().size(), 200);

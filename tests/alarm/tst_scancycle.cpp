@@ -6,12 +6,12 @@
 #include "config/SettingsStore.h"
 #include "pty/PseudoTerminal.h"
 #include "support/ModemRig.h"
+#include "support/ProcessFigures.h"
 #include "support/TestHome.h"
 
 #include <QLineEdit>
 #include <QtTest>
 #include <memory>
-#include <sys/resource.h>
 
 using namespace orva;
 using namespace std::chrono_literals;
@@ -24,14 +24,6 @@ const QString kNumber = "91234567";
 QString record(const QString& marker, const QString& point, const QString& state = "   ")
 {
     return (marker + point).leftJustified(62, u' ') + state + QString(14, u' ');
-}
-
-double processorSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
 }
 
 } // namespace
@@ -248,13 +240,13 @@ private slots:
     {
         bool ran = false;
         QTimer::singleShot(50, [&] { ran = true; });
-        const double before = processorSeconds();
+        const double before = test::processorSeconds();
         QElapsedTimer elapsed;
         elapsed.start();
         SettleDelay(1s);
         QVERIFY(elapsed.elapsed() >= 1000);
         QVERIFY(ran);
-        QVERIFY2(processorSeconds() - before < 0.1, "the settle wait spins");
+        QVERIFY2(test::processorSeconds() - before < 0.1, "the settle wait spins");
     }
 };
 

@@ -1,5 +1,6 @@
 #include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
+#include "support/ProcessFigures.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QtTest>
 #include <memory>
 #include <random>
-#include <unistd.h>
 
 using namespace orva;
 using tools::PseudoTerminal;
@@ -15,27 +15,6 @@ using tools::PseudoTerminal;
 namespace {
 
 const QString kNumber = "91234567";
-
-// Processor seconds a process has used, from /proc.
-double processorSeconds(qint64 pid)
-{
-    QFile stat(QString("/proc/%1/stat").arg(pid));
-    if (!stat.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = stat.readAll().split(')').last().split(' ');
-    return (fields.at(12).toDouble() + fields.at(13).toDouble()) / double(sysconf(_SC_CLK_TCK));
-}
-
-qint64 residentKiB(qint64 pid)
-{
-    QFile status(QString("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    return -1;
-}
 
 } // namespace
 
@@ -51,7 +30,7 @@ private:
 
     void startModem()
     {
-        modem_ = std::make_unique<test::Process>(test::binary("orva-modem-sim"),
+        modem_ = std::make_unique<test::Process>(test::binary("orva-modem-simulator"),
                                                  test::modemArguments(home_->linkPath(1))
                                                      << "--reply-delay"
                                                      << "100");
@@ -109,12 +88,12 @@ private slots:
     void modemUnpluggedAndBack()
     {
         modem_.reset(); // its link disappears with it
-        const qint64 pid = orva_->process().processId();
-        const double before = processorSeconds(pid);
+        const QString pid = QString::number(orva_->process().processId());
+        const double before = test::processorSeconds(pid);
         sendAlarm(".WHILE AWAY");
         QVERIFY(logged("Port Error, SMS not sent: .WHILE AWAY " + kNumber));
         QTest::qWait(2000);
-        const double used = processorSeconds(pid) - before;
+        const double used = test::processorSeconds(pid) - before;
         QVERIFY2(used < 1.0, qPrintable(QString("%1 s of processor time").arg(used)));
         startModem(); // plugged in again
         sendAlarm(".AFTER RETURN");
@@ -148,8 +127,8 @@ private slots:
 
     void floodThenAlarm()
     {
-        const qint64 pid = orva_->process().processId();
-        const qint64 before = residentKiB(pid);
+        const QString pid = QString::number(orva_->process().processId());
+        const qint64 before = test::residentKiB(pid);
         std::mt19937 random(20261207);
         std::string flood(64 * 1024, '\0');
         for (char& byte : flood)
@@ -158,7 +137,7 @@ private slots:
         QTest::qWait(12000); // the flood settles and is read as one burst
         sendAlarm(".AFTER FLOOD");
         QVERIFY(modemReceives(".AFTER FLOOD", 90000));
-        const qint64 grown = residentKiB(pid) - before;
+        const qint64 grown = test::residentKiB(pid) - before;
         QVERIFY2(grown < 50 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
         assertStillRunning();
     }

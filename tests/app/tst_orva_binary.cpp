@@ -56,10 +56,10 @@ private slots:
     {
         const QString alarm = QString(".ZONE 1 FIRE").leftJustified(78, u' ');
         const QString normal = QString(".ZONE 1 FIRE").leftJustified(62, u' ') + "OK  NORMAL";
-        test::Process modem(test::binary("orva-modem-sim"),
+        test::Process modem(test::binary("orva-modem-simulator"),
                             test::modemArguments(home_->linkPath(1)));
         test::Process source(
-            test::binary("orva-alarm-sim"),
+            test::binary("orva-alarm-simulator"),
             {"--link", home_->linkPath(2), "--crlf", "--wait", alarm, normal, "Printer paper low"});
         QVERIFY(modem.waitForError("ready") && source.waitForError("ready"));
         home_->writeWorkingSettings("91234567", "10");

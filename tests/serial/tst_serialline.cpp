@@ -2,11 +2,11 @@
 #include "pty/PseudoTerminal.h"
 #include "serial/LineSettings.h"
 #include "serial/SerialLine.h"
+#include "support/ProcessFigures.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
 #include <memory>
-#include <sys/resource.h>
 #include <thread>
 
 using namespace orva;
@@ -14,14 +14,6 @@ using namespace std::chrono_literals;
 using tools::PseudoTerminal;
 
 namespace {
-
-double processorSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
 
 // Takes what the line receives until it holds the expected size or the time is up.
 QString collect(SerialLine& line, qsizetype expected, std::chrono::milliseconds timeout = 5s)
@@ -251,9 +243,9 @@ private slots:
         }
         QVERIFY_THROWS_EXCEPTION(Failure, line->Output("x"));
         QVERIFY_THROWS_EXCEPTION(Failure, line->InBufferCount());
-        const double before = processorSeconds();
+        const double before = test::processorSeconds();
         QTest::qWait(1000);
-        QVERIFY2(processorSeconds() - before < 0.2, "a lost device costs processor time");
+        QVERIFY2(test::processorSeconds() - before < 0.2, "a lost device costs processor time");
 
         pty_ = std::make_unique<PseudoTerminal>(home_->linkPath(5).toStdString()); // plugged in
         pty_->write("back again");

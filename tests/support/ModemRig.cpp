@@ -12,7 +12,7 @@ ModemRig::ModemRig(const TestHome& home, const QString& mode, const QStringList&
 {
     QStringList arguments = modemArguments(home.linkPath(1), mode, transcriptPath_);
     arguments << QStringLiteral("--reply-delay") << QStringLiteral("20") << options;
-    modem_ = std::make_unique<Process>(binary(QStringLiteral("orva-modem-sim")), arguments);
+    modem_ = std::make_unique<Process>(binary(QStringLiteral("orva-modem-simulator")), arguments);
     if (!modem_->waitForError(QStringLiteral("ready")))
         qFatal("the modem simulator did not start");
     portA.setSettings(QStringLiteral("9600,n,8,1"));

@@ -7,7 +7,7 @@ namespace orva::test {
 RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings)
     : transcriptPath_(home.path() + QStringLiteral("/modem.transcript"))
     , modem_(std::make_unique<Process>(
-          binary(QStringLiteral("orva-modem-sim")),
+          binary(QStringLiteral("orva-modem-simulator")),
           modemArguments(home.linkPath(1), QStringLiteral("normal"), transcriptPath_)
               << QStringLiteral("--reply-delay") << QStringLiteral("20")))
     , alarms_(home.linkPath(2).toStdString())

@@ -53,7 +53,7 @@ int main(int argc, char* argv[])
     settings.close();
 
     QProcess modem;
-    modem.start(QCoreApplication::applicationDirPath() + QStringLiteral("/orva-modem-sim"),
+    modem.start(QCoreApplication::applicationDirPath() + QStringLiteral("/orva-modem-simulator"),
                 {QStringLiteral("--link"), data + QStringLiteral("/COM1")});
     modem.waitForReadyRead(5000);
     const orva::tools::PseudoTerminal alarms((data + QStringLiteral("/COM2")).toStdString());

@@ -1,6 +1,6 @@
 // An alarm output on a pseudo-terminal: sends its records as one burst.
 //
-// usage: orva-alarm-sim --link PATH [--crlf] [--pace MS] [--after MS] [--wait]
+// usage: orva-alarm-simulator --link PATH [--crlf] [--pace MS] [--after MS] [--wait]
 //                       [--file FILE|-] [RECORD...]
 //   Records come from FILE (one a line; - reads standard input) and from the arguments; a
 //   FILE other than - is read again for every burst, so a burst may differ from the last.
@@ -8,6 +8,7 @@
 //   --after MS from the start (not with --wait) and again at every SIGUSR1.
 //   SIGTERM or SIGINT ends it and removes the link.
 
+#include "common/CommandLine.h"
 #include "pty/PseudoTerminal.h"
 
 #include <chrono>
@@ -22,7 +23,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-volatile std::sig_atomic_t stopRequested = 0;
 volatile std::sig_atomic_t burstRequested = 0;
 
 struct Options {
@@ -64,32 +64,28 @@ void takeFile(const std::string& path, Options& options)
 Options parse(int argc, char** argv)
 {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::string {
-            if (i + 1 >= argc)
-                throw std::runtime_error(arg + " needs a value");
-            return argv[++i];
-        };
+    orva::tools::CommandLine line(argc, argv);
+    while (line.next()) {
+        const std::string& arg = line.argument();
         if (arg == "--link")
-            options.link = value();
+            options.link = line.value();
         else if (arg == "--crlf")
             options.ending = "\r\n";
         else if (arg == "--pace")
-            options.pace = std::chrono::milliseconds(std::stoi(value()));
+            options.pace = line.milliseconds();
         else if (arg == "--after")
-            options.after = std::chrono::milliseconds(std::stoi(value()));
+            options.after = line.milliseconds();
         else if (arg == "--wait")
             options.sendAtStart = false;
         else if (arg == "--file")
-            takeFile(value(), options);
+            takeFile(line.value(), options);
         else if (arg.rfind("--", 0) == 0)
             throw std::runtime_error("unknown argument " + arg);
         else
             options.records.push_back(arg);
     }
     if (options.link.empty())
-        throw std::runtime_error("usage: orva-alarm-sim --link PATH [--crlf] [--pace MS] "
+        throw std::runtime_error("usage: orva-alarm-simulator --link PATH [--crlf] [--pace MS] "
                                  "[--after MS] [--wait] [--file FILE|-] [RECORD...]");
     return options;
 }
@@ -113,8 +109,7 @@ int main(int argc, char** argv)
 {
     try {
         const Options options = parse(argc, argv);
-        std::signal(SIGTERM, [](int) { stopRequested = 1; });
-        std::signal(SIGINT, [](int) { stopRequested = 1; });
+        orva::tools::stopOnTerminationSignals();
         std::signal(SIGUSR1, [](int) { burstRequested = 1; });
         orva::tools::PseudoTerminal line(options.link);
         std::cerr << "alarm simulator ready at " << options.link << std::endl;
@@ -122,7 +117,7 @@ int main(int argc, char** argv)
             std::this_thread::sleep_for(options.after);
             sendBurst(options, line);
         }
-        while (stopRequested == 0) {
+        while (!orva::tools::stopRequested()) {
             line.read(100ms); // the alarm output ignores what it is sent
             if (burstRequested != 0) {
                 burstRequested = 0;
@@ -131,7 +126,7 @@ int main(int argc, char** argv)
         }
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << "orva-alarm-sim: " << error.what() << std::endl;
+        std::cerr << "orva-alarm-simulator: " << error.what() << std::endl;
         return 2;
     }
 }

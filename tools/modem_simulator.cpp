@@ -1,12 +1,13 @@
 // A GSM modem on a pseudo-terminal, answering text-mode SMS commands as a real one does.
 //
-// usage: orva-modem-sim --link PATH [--mode MODE] [--no-echo] [--reply-delay MS]
+// usage: orva-modem-simulator --link PATH [--mode MODE] [--no-echo] [--reply-delay MS]
 //                       [--prompt-delay MS] [--transcript FILE]
 //   MODE: normal, silent, error (ERROR to AT+CMGS), cms-error (+CMS ERROR: 500 after the
 //         body), bare-prompt (">" without its blank), slow-prompt (prompt after --prompt-delay)
 // Every SMS accepted is printed as one line: the number, a tab, the text (control characters
 // as \xNN). SIGTERM or SIGINT ends it and removes the link.
 
+#include "common/CommandLine.h"
 #include "pty/PseudoTerminal.h"
 
 #include <algorithm>
@@ -24,8 +25,6 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-volatile std::sig_atomic_t stopRequested = 0;
 
 struct Options {
     std::string link;
@@ -191,25 +190,21 @@ private:
 Options parse(int argc, char** argv)
 {
     Options options;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        const auto value = [&]() -> std::string {
-            if (i + 1 >= argc)
-                throw std::runtime_error(arg + " needs a value");
-            return argv[++i];
-        };
+    orva::tools::CommandLine line(argc, argv);
+    while (line.next()) {
+        const std::string& arg = line.argument();
         if (arg == "--link")
-            options.link = value();
+            options.link = line.value();
         else if (arg == "--mode")
-            options.mode = value();
+            options.mode = line.value();
         else if (arg == "--no-echo")
             options.echo = false;
         else if (arg == "--reply-delay")
-            options.replyDelay = std::chrono::milliseconds(std::stoi(value()));
+            options.replyDelay = line.milliseconds();
         else if (arg == "--prompt-delay")
-            options.promptDelay = std::chrono::milliseconds(std::stoi(value()));
+            options.promptDelay = line.milliseconds();
         else if (arg == "--transcript")
-            options.transcript = value();
+            options.transcript = line.value();
         else
             throw std::runtime_error("unknown argument " + arg);
     }
@@ -217,8 +212,9 @@ Options parse(int argc, char** argv)
                                         "cms-error", "bare-prompt", "slow-prompt"};
     if (options.link.empty() ||
         std::find(std::begin(modes), std::end(modes), options.mode) == std::end(modes))
-        throw std::runtime_error("usage: orva-modem-sim --link PATH [--mode MODE] [--no-echo] "
-                                 "[--reply-delay MS] [--prompt-delay MS] [--transcript FILE]");
+        throw std::runtime_error(
+            "usage: orva-modem-simulator --link PATH [--mode MODE] [--no-echo] "
+            "[--reply-delay MS] [--prompt-delay MS] [--transcript FILE]");
     return options;
 }
 
@@ -228,13 +224,12 @@ int main(int argc, char** argv)
 {
     try {
         const Options options = parse(argc, argv);
-        std::signal(SIGTERM, [](int) { stopRequested = 1; });
-        std::signal(SIGINT, [](int) { stopRequested = 1; });
+        orva::tools::stopOnTerminationSignals();
         orva::tools::PseudoTerminal line(options.link);
         Modem modem(options, line);
         std::cerr << "modem simulator ready at " << options.link << std::endl;
         auto wait = 200ms;
-        while (stopRequested == 0) {
+        while (!orva::tools::stopRequested()) {
             const std::string bytes = line.read(wait);
             if (!bytes.empty())
                 modem.receive(bytes);
@@ -242,7 +237,7 @@ int main(int argc, char** argv)
         }
         return 0;
     } catch (const std::exception& error) {
-        std::cerr << "orva-modem-sim: " << error.what() << std::endl;
+        std::cerr << "orva-modem-simulator: " << error.what() << std::endl;
         return 2;
     }
 }
