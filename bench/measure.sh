@@ -16,20 +16,8 @@ cmake --build build-release --target orva orva-modem-simulator orva-alarm-simula
 bin=$PWD/build-release/bin
 export QT_QPA_PLATFORM=offscreen
 
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-data=$home/ORVA
-mkdir "$data"
-printf 'PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:10\r\nHP:91234567\r\n' \
-    >"$data/settings.ini"
+source scripts/simulated-home.sh
 records=$home/records.txt # what the alarm simulator sends at its next burst
-log=$data/Log$(date +%Y%m%d).txt
 
 "$bin/orva-modem-simulator" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
 pids+=($!)

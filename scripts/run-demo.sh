@@ -8,29 +8,7 @@ cd "$(dirname "$0")/.."
 bin=${1:?usage: scripts/run-demo.sh BIN_FOLDER}
 burst=$PWD/tools/demo/burst.txt
 
-home=$(mktemp -d)
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$home"
-}
-trap cleanup EXIT
-
-wait_for() { # seconds, then a test command
-    local seconds=$1
-    shift
-    for ((i = 0; i < seconds * 10; i++)); do
-        "$@" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
-data=$home/ORVA
-mkdir "$data"
-printf 'PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nLENGTH A:0\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\nLENGTH B:10\r\nHP:91234567\r\n' \
-    >"$data/settings.ini"
+source scripts/simulated-home.sh
 
 "$bin/orva-modem-simulator" --link "$data/COM1" --transcript "$home/modem.bin" >"$home/sms.txt" 2>/dev/null &
 pids+=($!)
@@ -43,7 +21,6 @@ wait_for 5 test -L "$data/COM1" -a -L "$data/COM2"
 HOME=$home "$bin/orva" 2>/dev/null &
 orva_pid=$!
 pids+=("$orva_pid")
-log=$data/Log$(date +%Y%m%d).txt
 wait_for 10 grep -q "SMS Program Started" "$log" 2>/dev/null
 
 echo "Sending one burst of alarm records to the alarm port:"

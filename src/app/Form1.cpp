@@ -20,9 +20,9 @@ QString boxName(int box)
     return QStringLiteral("Text1(%1)").arg(box);
 }
 
-std::vector<ControlSpec> controls()
+std::vector<DesignedControl> controls()
 {
-    std::vector<ControlSpec> table{
+    std::vector<DesignedControl> table{
         {"Label1(0)", ControlKind::Label, "Alarm Port Data", {240, 120, 1155, 255}, 0},
         {"Command1", ControlKind::Button, "Settings", {7080, 360, 1215, 375}, 1},
         {"Command2", ControlKind::Button, "Manual SMS", {7080, 960, 1215, 375}, 3},

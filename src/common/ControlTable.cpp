@@ -10,32 +10,32 @@ namespace {
 
 constexpr int kDesignFontPixels = 11;
 
-QWidget* createControl(QWidget& window, const ControlSpec& spec)
+QWidget* createControl(QWidget& window, const DesignedControl& design)
 {
     QWidget* control = nullptr;
-    switch (spec.kind) {
+    switch (design.kind) {
     case ControlKind::Label:
-        control = new QLabel(spec.text, &window);
+        control = new QLabel(design.text, &window);
         break;
     case ControlKind::Button:
-        control = new QPushButton(spec.text, &window);
+        control = new QPushButton(design.text, &window);
         break;
     case ControlKind::TextBox: {
-        auto* box = new QLineEdit(spec.text, &window);
-        if (spec.maxLength > 0)
-            box->setMaxLength(spec.maxLength);
+        auto* box = new QLineEdit(design.text, &window);
+        if (design.maxLength > 0)
+            box->setMaxLength(design.maxLength);
         control = box;
         break;
     }
     }
-    control->setObjectName(spec.name);
-    control->setGeometry(spec.rect.toPixels());
+    control->setObjectName(design.name);
+    control->setGeometry(design.rect.toPixels());
     return control;
 }
 
 } // namespace
 
-void buildControls(QWidget& window, const std::vector<ControlSpec>& table)
+void buildControls(QWidget& window, const std::vector<DesignedControl>& table)
 {
     // The controls are sized for a narrow 8-point sans-serif font at 96 dpi.
     QFont font = window.font();
@@ -43,10 +43,10 @@ void buildControls(QWidget& window, const std::vector<ControlSpec>& table)
     font.setStretch(QFont::SemiCondensed);
     window.setFont(font);
     std::vector<std::pair<int, QWidget*>> focusable;
-    for (const ControlSpec& spec : table) {
-        QWidget* control = createControl(window, spec);
-        if (spec.kind != ControlKind::Label)
-            focusable.emplace_back(spec.tabIndex, control);
+    for (const DesignedControl& design : table) {
+        QWidget* control = createControl(window, design);
+        if (design.kind != ControlKind::Label)
+            focusable.emplace_back(design.tabIndex, control);
     }
     std::ranges::sort(focusable, {}, &std::pair<int, QWidget*>::first);
     for (std::size_t i = 1; i < focusable.size(); ++i)

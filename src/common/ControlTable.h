@@ -12,7 +12,7 @@ enum class ControlKind { Label, TextBox, Button };
 
 // One control of a window as designed: what it is, where it stands and its place in the
 // tab order (labels take no focus). Windows are built from tables of these.
-struct ControlSpec {
+struct DesignedControl {
     QString name;
     ControlKind kind;
     QString text;
@@ -23,6 +23,6 @@ struct ControlSpec {
 
 // Creates every control of the table on the window, named as in the table, and chains the
 // focusable ones in their tab order.
-void buildControls(QWidget& window, const std::vector<ControlSpec>& table);
+void buildControls(QWidget& window, const std::vector<DesignedControl>& table);
 
 } // namespace orva

@@ -18,19 +18,19 @@ QString boxName(int slot, Field field)
         .arg(slot);
 }
 
-ControlSpec keyLabel(const char* name, int slot, Field field, TwipsRect rect, int tab)
+DesignedControl keyLabel(const char* name, int slot, Field field, TwipsRect rect, int tab)
 {
     return {QStringLiteral("%1(%2)").arg(QLatin1String(name)).arg(slot), ControlKind::Label,
             settingsKey(slot, field), rect, tab};
 }
 
-ControlSpec fieldBox(int slot, Field field, TwipsRect rect, int tab)
+DesignedControl fieldBox(int slot, Field field, TwipsRect rect, int tab)
 {
     return {boxName(slot, field), ControlKind::TextBox, {}, rect, tab};
 }
 
 // Slots A and B and the handphone number lie in the visible area; the rest lies beyond it.
-std::vector<ControlSpec> controls()
+std::vector<DesignedControl> controls()
 {
     using enum Field;
     using K = ControlKind;

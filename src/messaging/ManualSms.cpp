@@ -17,7 +17,7 @@ constexpr double kLowestNumber = 10000000;
 constexpr double kHighestNumber = 99999999;
 const QColor kLightGrey(192, 192, 192);
 
-std::vector<ControlSpec> controls()
+std::vector<DesignedControl> controls()
 {
     using K = ControlKind;
     return {
