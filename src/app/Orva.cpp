@@ -93,6 +93,7 @@ void Orva::shutdown()
 }
 
 // The process ends even when its last entry cannot be written; the cause is said instead.
+// The lines are closed just before, so that no lock file of theirs outlives the process.
 void Orva::endWithEntry(const QString& entry, int exitStatus)
 {
     try {
@@ -100,6 +101,8 @@ void Orva::endWithEntry(const QString& entry, int exitStatus)
     } catch (const Failure& failure) {
         tellStandardError(failure.message());
     }
+    for (const auto& line : lines_)
+        line->setPortOpen(false);
     endProcess_(exitStatus);
 }
 

@@ -71,6 +71,7 @@ private slots:
         program->mainWindow().close();
         QCOMPARE(exitStatus_, 0);
         QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
+        QVERIFY(!program->MSComm1(0).portOpen()); // released with the process
     }
 
     void emptyHandphoneStartsNormally()
@@ -125,11 +126,12 @@ private slots:
         home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
                              "SETTINGS B:9600,n,8,1\r\n");
         const auto program = makeProgram();
-        const test::ModalAnswer answer;
+        bool lineAOpen = false;
+        const test::ModalAnswer answer([&] { lineAOpen = program->MSComm1(0).portOpen(); });
         program->startUp();
         QCOMPARE(answer.seen().text, kFailureText);
         QCOMPARE(exitStatus_, 1);
-        QVERIFY(program->MSComm1(0).portOpen());
+        QVERIFY(lineAOpen); // while the message waits
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
     }
 

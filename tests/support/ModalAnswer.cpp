@@ -8,8 +8,9 @@ namespace orva::test {
 
 class ModalAnswer::Watcher : public QTimer {
 public:
-    explicit Watcher(SeenMessage& seen)
+    Watcher(SeenMessage& seen, std::function<void()> onShown)
         : seen_(seen)
+        , onShown_(std::move(onShown))
     {
         connect(this, &QTimer::timeout, this, &Watcher::answer);
         start(20);
@@ -22,14 +23,17 @@ private:
         if (box == nullptr || !box->isVisible())
             return;
         seen_ = {box->windowTitle(), box->text(), box->icon(), seen_.count + 1};
+        if (onShown_)
+            onShown_();
         box->button(QMessageBox::Ok)->click();
     }
 
     SeenMessage& seen_;
+    std::function<void()> onShown_;
 };
 
-ModalAnswer::ModalAnswer()
-    : watcher_(std::make_unique<Watcher>(seen_))
+ModalAnswer::ModalAnswer(std::function<void()> onShown)
+    : watcher_(std::make_unique<Watcher>(seen_, std::move(onShown)))
 {
 }
 

@@ -2,6 +2,7 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <functional>
 #include <memory>
 
 namespace orva::test {
@@ -17,7 +18,8 @@ struct SeenMessage {
 // Answers every message box that opens while it lives with OK, noting what it showed.
 class ModalAnswer {
 public:
-    ModalAnswer();
+    // onShown runs while a box is shown, before it is answered.
+    explicit ModalAnswer(std::function<void()> onShown = {});
     ~ModalAnswer();
     ModalAnswer(const ModalAnswer&) = delete;
     ModalAnswer& operator=(const ModalAnswer&) = delete;
