@@ -25,7 +25,6 @@ public:
     // Throws Failure when the file cannot be opened or written.
     void LogEvent(const QString& text) const;
 
-    QString folder() const { return folder_; }
 
 private:
     QString folder_;

@@ -17,8 +17,6 @@ public:
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-    int masterFd() const { return master_; }
-    const std::string& slavePath() const { return slavePath_; }
 
     // Writes every byte, waiting while the far end is slow to read.
     void write(std::string_view bytes) const;
