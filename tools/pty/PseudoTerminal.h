@@ -17,7 +17,6 @@ public:
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;
 
-
     // Writes every byte, waiting while the far end is slow to read.
     void write(std::string_view bytes) const;
 
