@@ -7,7 +7,7 @@ seconds=${1:-300}
 
 scripts/install-deps.sh clang libclang-rt-14-dev
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DORVA_FUZZ=ON \
-    -DORVA_FUZZ_SECONDS="$seconds" >/dev/null
+    -DORVA_FUZZ_SECONDS="$seconds" -DORVA_FUZZ_SEED=0 >/dev/null
 cmake --build build-fuzz
 cd build-fuzz
 ctest --output-on-failure --parallel "$(nproc)" --timeout $((seconds + 120))

@@ -12,7 +12,7 @@ cmake --build build
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4)
 
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DORVA_FUZZ=ON -DORVA_WERROR=ON \
-    -DORVA_FUZZ_SECONDS=10
+    -DORVA_FUZZ_SECONDS=10 -DORVA_FUZZ_SEED=1
 cmake --build build-fuzz
 (cd build-fuzz && ctest --output-on-failure --parallel 2)
 

@@ -2,6 +2,7 @@
 
 #include "Failure.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -87,8 +88,11 @@ double tooLargeOrTooSmall(const std::string& number)
         const char* first = number.data() + e + 1;
         first += *first == '+' ? 1 : 0;
         if (std::from_chars(first, number.data() + number.size(), exponent).ec != std::errc())
-            exponent = number[e + 1] == '-' ? std::numeric_limits<int>::min()
-                                            : std::numeric_limits<int>::max();
+            exponent = number[e + 1] == '-' ? std::numeric_limits<long long>::min()
+                                            : std::numeric_limits<long long>::max();
+        // Far beyond any double either way; bounded so that adding the shift cannot overflow.
+        exponent = std::clamp<long long>(exponent, std::numeric_limits<int>::min(),
+                                         std::numeric_limits<int>::max());
     }
     const std::size_t point = std::min(mantissa.find('.'), mantissa.size());
     const std::size_t significant = mantissa.find_first_of("123456789");

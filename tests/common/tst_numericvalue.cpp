@@ -42,6 +42,8 @@ private slots:
         QTest::newRow("octal stops at 8") << "&O78" << 7.0;
         QTest::newRow("ampersand alone") << "&H" << 0.0;
         QTest::newRow("underflow is zero") << "1E-400" << 0.0;
+        QTest::newRow("longest negative exponent") << "0.0001E-9223372036854775808" << 0.0;
+        QTest::newRow("negative exponent beyond 64 bits") << "5E-99999999999999999999" << 0.0;
         QTest::newRow("Latin-1 letters") << QString::fromLatin1("\xe9\xff") << 0.0;
     }
 
@@ -59,6 +61,8 @@ private slots:
         QTest::newRow("D exponent") << "9D999";
         QTest::newRow("negative") << "-1E309";
         QTest::newRow("huge exponent") << "1E99999999999999999999";
+        QTest::newRow("longest exponent after many digits")
+            << QString(170, u'9') + "E9223372036854775807";
         QTest::newRow("many digits") << QString(400, u'9');
         QTest::newRow("long hex") << "&H" + QString(300, u'F');
     }
