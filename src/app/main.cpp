@@ -7,8 +7,8 @@
 
 namespace {
 
-// The process ends at once: the system releases the serial lines, and no window's own
-// closing step runs.
+// The process ends at once: no window's own closing step runs. The program has closed its
+// serial lines just before.
 [[noreturn]] void endProcessNow(int exitStatus)
 {
     std::fflush(nullptr);

@@ -4,6 +4,7 @@
 #include "common/Failure.h"
 
 #include <QFile>
+#include <array>
 
 namespace orva {
 namespace {
@@ -19,13 +20,26 @@ QByteArray readChunk(QIODevice& device)
     return chunk;
 }
 
+// The twelve keys as the file holds them, in the order they are searched for.
+const std::array<std::array<QByteArray, kFieldCount>, kSlotCount>& keysInFile()
+{
+    static const auto keys = [] {
+        std::array<std::array<QByteArray, kFieldCount>, kSlotCount> latin1;
+        for (int slot = 0; slot < kSlotCount; ++slot)
+            for (int field = 0; field < kFieldCount; ++field)
+                latin1[slot][field] = settingsKey(slot, static_cast<Field>(field)).toLatin1();
+        return latin1;
+    }();
+    return keys;
+}
+
 } // namespace
 
 void applySettingsLine(const QByteArray& line, SettingsStore& store)
 {
     for (int slot = 0; slot < kSlotCount; ++slot) {
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length}) {
-            const QByteArray key = settingsKey(slot, field).toLatin1();
+            const QByteArray& key = keysInFile()[slot][static_cast<int>(field)];
             const qsizetype at = line.indexOf(key);
             if (at >= 0)
                 store.setText(slot, field,
