@@ -3,7 +3,8 @@
 // usage: orva-modem-simulator --link PATH [--mode MODE] [--no-echo] [--reply-delay MS]
 //                       [--prompt-delay MS] [--transcript FILE]
 //   MODE: normal, silent, error (ERROR to AT+CMGS), cms-error (+CMS ERROR: 500 after the
-//         body), bare-prompt (">" without its blank), slow-prompt (prompt after --prompt-delay)
+//         body), bare-prompt (">" without its blank), slow-prompt (prompt after --prompt-delay),
+//         no-confirm (takes the body and never answers it)
 // Every SMS accepted is printed as one line: the number, a tab, the text (control characters
 // as \xNN). SIGTERM or SIGINT ends it and removes the link.
 
@@ -108,7 +109,7 @@ private:
 
     void commandByte(char c)
     {
-        if (c == '\n')
+        if (c == '\n' || c == kEscape) // ESC outside a message is ignored, as by real modems
             return;
         if (c != '\r') {
             command_ += c;
@@ -168,6 +169,8 @@ private:
 
     void accept()
     {
+        if (options_.mode == "no-confirm")
+            return;
         if (options_.mode == "cms-error") {
             reply("\r\n+CMS ERROR: 500\r\n", options_.replyDelay);
             return;
@@ -208,8 +211,8 @@ Options parse(int argc, char** argv)
         else
             throw std::runtime_error("unknown argument " + arg);
     }
-    static const std::string modes[] = {"normal",    "silent",      "error",
-                                        "cms-error", "bare-prompt", "slow-prompt"};
+    static const std::string modes[] = {"normal",      "silent",      "error",     "cms-error",
+                                        "bare-prompt", "slow-prompt", "no-confirm"};
     if (options.link.empty() ||
         std::find(std::begin(modes), std::end(modes), options.mode) == std::end(modes))
         throw std::runtime_error(

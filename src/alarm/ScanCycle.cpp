@@ -11,18 +11,20 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <optional>
 
 namespace orva {
 namespace {
 
-// Runs one step of the cycle; a step that fails is skipped and the cycle goes on.
-template <typename Step> bool attempt(Step&& step)
+// Runs one step of the cycle; a step that fails is skipped and the cycle goes on. Returns
+// what failed, if anything did.
+template <typename Step> std::optional<QString> attempt(Step&& step)
 {
     try {
         step();
-        return true;
-    } catch (const std::exception&) {
-        return false;
+        return std::nullopt;
+    } catch (const std::exception& failure) {
+        return QString::fromStdString(failure.what());
     }
 }
 
@@ -43,12 +45,13 @@ private:
 } // namespace
 
 ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-                     QTimer& timer, AlarmSender send)
+                     QTimer& timer, AlarmSender send, LineTrace::Report report)
     : alarmPort_(alarmPort)
     , settings_(settings)
     , display_(display)
     , timer_(timer)
     , send_(std::move(send))
+    , alarmPortTrace_(std::move(report))
 {
 }
 
@@ -68,7 +71,7 @@ void ScanCycle::run()
 
 bool ScanCycle::burstIsWaiting()
 {
-    attempt([this] {
+    useAlarmPort([this] {
         // A count beyond 16 bits would otherwise leave a stale count standing for ever.
         AlarmPendingCount = static_cast<std::int16_t>(
             std::min(alarmPort_.InBufferCount(), int{std::numeric_limits<std::int16_t>::max()}));
@@ -83,8 +86,17 @@ bool ScanCycle::burstIsWaiting()
 QString ScanCycle::readBurst()
 {
     QString burst;
-    attempt([this, &burst] { burst = alarmPort_.Input(); });
+    useAlarmPort([this, &burst] { burst = alarmPort_.Input(); });
     return burst;
+}
+
+// A step on the alarm port that fails is skipped like any other, but leaves a trace.
+void ScanCycle::useAlarmPort(const std::function<void()>& step)
+{
+    if (const auto failure = attempt(step))
+        attempt([this, &failure] { alarmPortTrace_.failed(*failure); });
+    else
+        attempt([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }
 
 // Lines beyond the last box are not shown, but they are tested and sent all the same.

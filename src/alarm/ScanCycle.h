@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineTrace.h"
+
 #include <QString>
 #include <chrono>
 #include <cstdint>
@@ -15,14 +17,15 @@ class SettingsStore;
 
 // One look at the alarm port, run at every tick of the scan timer: once enough characters
 // wait, let the burst settle, show its lines and send every live alarm among them.
-// No failure leaves it: a step that fails is skipped, and the timer always runs again.
+// No failure leaves it: a step that fails is skipped, and the timer always runs again. The
+// first failure of the alarm port, and its return, are reported once each.
 class ScanCycle {
 public:
     // Sends one alarm line as an SMS to the number in force; may throw.
     using AlarmSender = std::function<void(const QString& line)>;
 
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-              QTimer& timer, AlarmSender send);
+              QTimer& timer, AlarmSender send, LineTrace::Report report);
 
     void run();
 
@@ -33,6 +36,7 @@ public:
 
 private:
     bool burstIsWaiting();
+    void useAlarmPort(const std::function<void()>& step);
     QString readBurst();
     void handleLine(int index, const QString& line);
 
@@ -41,6 +45,7 @@ private:
     AlarmDisplay& display_;
     QTimer& timer_;
     AlarmSender send_;
+    LineTrace alarmPortTrace_;
 };
 
 } // namespace orva

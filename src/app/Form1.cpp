@@ -5,6 +5,7 @@
 
 #include <QCloseEvent>
 #include <QLineEdit>
+#include <limits>
 
 namespace orva {
 namespace {
@@ -14,6 +15,8 @@ constexpr int kBoxTop = 360;
 constexpr int kBoxPitch = 240; // boxes are 285 high, so each overlaps the next
 constexpr int kBoxWidth = 6885;
 constexpr int kBoxHeight = 285;
+// A record of any length is shown whole, as it is sent.
+constexpr int kBoxLimit = std::numeric_limits<int>::max();
 
 QString boxName(int box)
 {
@@ -32,7 +35,8 @@ std::vector<DesignedControl> controls()
                          ControlKind::TextBox,
                          "0",
                          {kBoxLeft, kBoxTop + kBoxPitch * box, kBoxWidth, kBoxHeight},
-                         box == 0 ? 2 : box + 3});
+                         box == 0 ? 2 : box + 3,
+                         kBoxLimit});
     return table;
 }
 
@@ -49,6 +53,7 @@ Form1::Form1()
     }
     command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
     command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));
+    Timer1.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
     Timer1.setInterval(kScanPeriod);
     Timer1.start();
 }

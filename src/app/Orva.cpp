@@ -3,6 +3,7 @@
 #include "common/Failure.h"
 #include "common/NumericValue.h"
 #include "common/Platform.h"
+#include "common/VisibleText.h"
 #include "config/SettingsReader.h"
 #include "messaging/ManualSms.h"
 #include "serial/SerialLine.h"
@@ -17,11 +18,36 @@ namespace {
 const QString kStarted = QStringLiteral("SMS Program Started");
 
 // Says a failure on standard error, on one line whatever the message holds.
-void tellStandardError(QString message)
+void tellStandardError(const QString& message)
 {
-    message.replace(u'\r', u' ').replace(u'\n', u' ');
-    std::fprintf(stderr, "ORVA: %s\n", qPrintable(message));
+    std::fprintf(stderr, "ORVA: %s\n", visibleText(message).toLocal8Bit().constData());
     std::fflush(stderr);
+}
+
+// A field that start-up needs; one that no line of the file set holds no setting at all.
+QString requiredSetting(const SettingsStore& store, int slot, Field field)
+{
+    if (!store.wasSet(slot, field))
+        throw Failure(
+            QStringLiteral("settings.ini has no \"%1\" line").arg(settingsKey(slot, field)));
+    return store.text(slot, field);
+}
+
+int portSetting(const SettingsStore& store, int slot)
+{
+    const QString text = requiredSetting(store, slot, Field::Port);
+    int number = 0;
+    try {
+        number = portNumber(text);
+    } catch (const Failure&) {
+        // beyond 16 bits: no port either
+    }
+    if (number < SerialLine::kLowestPort || number > SerialLine::kHighestPort)
+        throw Failure(QStringLiteral("%1 \"%2\" is not a port number from %3 to %4")
+                          .arg(settingsKey(slot, Field::Port), visibleText(text))
+                          .arg(SerialLine::kLowestPort)
+                          .arg(SerialLine::kHighestPort));
+    return number;
 }
 
 } // namespace
@@ -34,8 +60,13 @@ Orva::Orva(EndProcess endProcess, Timing timing)
              std::make_unique<SerialLine>(QStringLiteral("port B (alarm port)"))}
     , form3_(store_)
     , modem_(MSComm1(0), log_, [this](const QString& text) { form1_.setLine(0, text); })
-    , scan_(MSComm1(1), store_, form1_, form1_.Timer1,
-            [this](const QString& line) { sendAlarm(line); })
+    , scan_(
+          MSComm1(1), store_, form1_, form1_.Timer1,
+          [this](const QString& line) { sendAlarm(line); },
+          [this](const QString& entry) {
+              log_.LogEvent(entry);
+              form1_.setLine(0, entry);
+          })
 {
     scan_.settleWait = timing_.settleWait;
     connect(&form1_.Timer1, &QTimer::timeout, this, [this] { scan_.run(); });
@@ -68,8 +99,8 @@ void Orva::startUp()
 
 void Orva::openLine(SerialLine& line, int slot)
 {
-    line.setSettings(store_.text(slot, Field::LineSettings));
-    line.setCommPort(portNumber(store_.text(slot, Field::Port)));
+    line.setSettings(requiredSetting(store_, slot, Field::LineSettings));
+    line.setCommPort(portSetting(store_, slot));
     line.setInputLen(0);
     line.setPortOpen(true);
 }
@@ -81,6 +112,7 @@ void Orva::failurePath(const QString& cause)
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVA"),
                         QStringLiteral("Comm port error, Program exit"), QMessageBox::Ok);
+        box.setInformativeText(visibleText(cause));
         failureBox_ = &box;
         box.exec();
     }

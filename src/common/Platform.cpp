@@ -1,11 +1,16 @@
 #include "Platform.h"
 
+#include "Failure.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
+#else
+#include <cerrno>
+#include <unistd.h>
 #endif
 
 namespace orva::platform {
@@ -20,6 +25,16 @@ QString dataFolder()
 QString serialDevice(int portNumber)
 {
     return QStringLiteral("COM%1").arg(portNumber);
+}
+
+QString deviceBehind(const QString& portName)
+{
+    return portName;
+}
+
+bool accessDenied(const QString&)
+{
+    return false;
 }
 
 QString computerName()
@@ -40,9 +55,29 @@ QString dataFolder()
 QString serialDevice(int portNumber)
 {
     const QString linked = dataFolder() + QStringLiteral("/COM%1").arg(portNumber);
-    if (QFileInfo(linked).exists())
+    const QFileInfo entry(linked);
+    if (entry.exists() || entry.isSymLink())
         return linked;
     return QStringLiteral("/dev/ttyS%1").arg(portNumber - 1);
+}
+
+// Resolved at every open, so that a replugged adapter is found wherever its link points now
+// and the lock taken on opening names the real device.
+QString deviceBehind(const QString& portName)
+{
+    const QFileInfo entry(portName);
+    if (!entry.isSymLink())
+        return portName;
+    const QString target = entry.canonicalFilePath();
+    if (target.isEmpty())
+        throw Failure(QStringLiteral("the link %1 points to %2, which does not exist")
+                          .arg(portName, entry.symLinkTarget()));
+    return target;
+}
+
+bool accessDenied(const QString& device)
+{
+    return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
 QString computerName()

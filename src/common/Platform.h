@@ -8,8 +8,16 @@ namespace orva::platform {
 // The folder holding settings.ini and the daily logs; ORVA never creates it.
 QString dataFolder();
 
-// The device behind serial port number n (1 to 255).
+// The name of serial port number n (1 to 255): a link in the data folder when one of that name
+// is there, even one that leads nowhere, so that ORVA never falls back to another device.
 QString serialDevice(int portNumber);
+
+// The device a port name leads to at this moment: a link is followed to its final target.
+// Throws Failure, naming the link and its target, when the link leads nowhere.
+QString deviceBehind(const QString& portName);
+
+// Whether this user is denied reading or writing the device by its permissions.
+bool accessDenied(const QString& device);
 
 // This computer's name as the operator knows it.
 QString computerName();

@@ -46,6 +46,12 @@ const QString& SettingsStore::text(int slot, Field field) const
 void SettingsStore::setText(int slot, Field field, const QString& text)
 {
     texts_.at(static_cast<std::size_t>(slot)).at(index(field)) = text;
+    set_.at(static_cast<std::size_t>(slot)).at(index(field)) = true;
+}
+
+bool SettingsStore::wasSet(int slot, Field field) const
+{
+    return set_.at(static_cast<std::size_t>(slot)).at(index(field));
 }
 
 } // namespace orva

@@ -24,9 +24,12 @@ public:
 
     const QString& text(int slot, Field field) const;
     void setText(int slot, Field field, const QString& text);
+    // Whether the field was ever set, or still holds its initial text.
+    bool wasSet(int slot, Field field) const;
 
 private:
     std::array<std::array<QString, kFieldCount>, kSlotCount> texts_;
+    std::array<std::array<bool, kFieldCount>, kSlotCount> set_{};
 };
 
 } // namespace orva

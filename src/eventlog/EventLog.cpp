@@ -3,13 +3,19 @@
 #include "common/Failure.h"
 
 #include <QFile>
+#include <cstdio>
 
 namespace orva {
+namespace {
+
+const QByteArray kEntryEnd = QByteArrayLiteral("\n\r\n");
+
+} // namespace
 
 QByteArray formatLogEntry(const QDateTime& when, const QString& text)
 {
     return when.toString(QStringLiteral("yyyyMMdd HH:mm:ss ")).toLatin1() + text.toLatin1() +
-           QByteArrayLiteral("\n\r\n");
+           kEntryEnd;
 }
 
 QString logFileName(const QDate& day)
@@ -26,14 +32,38 @@ EventLog::EventLog(QString folder, Clock clock)
 void EventLog::LogEvent(const QString& text) const
 {
     const QDateTime now = clock_();
-    QFile file(folder_ + u'/' + logFileName(now.date()));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    const QByteArray entry = formatLogEntry(now, text);
+    try {
+        append(logFileName(now.date()), entry);
+    } catch (const Failure&) {
+        keepOnStandardError(entry);
+        throw;
+    }
+}
+
+// A write that fails half way is taken back, so that the next entry starts on a line of its own.
+void EventLog::append(const QString& fileName, const QByteArray& entry) const
+{
+    QFile file(folder_ + u'/' + fileName);
+    // Unbuffered, so that a failed write leaves nothing behind to be written at closing.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw Failure(QStringLiteral("cannot open the event log %1: %2")
                           .arg(file.fileName(), file.errorString()));
-    const QByteArray entry = formatLogEntry(now, text);
-    if (file.write(entry) != entry.size() || !file.flush())
-        throw Failure(QStringLiteral("cannot write the event log %1: %2")
-                          .arg(file.fileName(), file.errorString()));
+    const qint64 sizeBefore = file.size();
+    if (file.write(entry) != entry.size()) {
+        const QString cause = file.errorString();
+        file.resize(sizeBefore);
+        throw Failure(
+            QStringLiteral("cannot write the event log %1: %2").arg(file.fileName(), cause));
+    }
+}
+
+// An entry the log cannot take still reaches a terminal or the system journal.
+void EventLog::keepOnStandardError(const QByteArray& entry)
+{
+    const QByteArray line = "ORVA: not logged: " + entry.chopped(kEntryEnd.size()) + '\n';
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
+    std::fflush(stderr);
 }
 
 } // namespace orva

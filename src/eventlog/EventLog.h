@@ -22,11 +22,14 @@ public:
     explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
 
     // Appends one entry to the day's file, creating the file but never the folder.
-    // Throws Failure when the file cannot be opened or written.
+    // Throws Failure when the file cannot be opened or written; the entry then goes to
+    // standard error with its time stamp, and the file is left as it was.
     void LogEvent(const QString& text) const;
 
-
 private:
+    void append(const QString& fileName, const QByteArray& entry) const;
+    static void keepOnStandardError(const QByteArray& entry);
+
     QString folder_;
     Clock clock_;
 };

@@ -1,8 +1,8 @@
 #include "ManualSms.h"
 
+#include "PhoneNumber.h"
 #include "common/ControlTable.h"
 #include "common/Failure.h"
-#include "common/NumericValue.h"
 #include "config/SettingsStore.h"
 
 #include <QCloseEvent>
@@ -13,8 +13,6 @@
 namespace orva {
 namespace {
 
-constexpr double kLowestNumber = 10000000;
-constexpr double kHighestNumber = 99999999;
 const QColor kLightGrey(192, 192, 192);
 
 std::vector<DesignedControl> controls()
@@ -38,16 +36,6 @@ void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
 }
 
 } // namespace
-
-bool isPagerNumber(QStringView typed)
-{
-    try {
-        const double value = numericValue(typed);
-        return value >= kLowestNumber && value <= kHighestNumber;
-    } catch (const Failure&) {
-        return false; // far beyond eight digits
-    }
-}
 
 ManualSms::ManualSms(SmsModem& modem, OutgoingSms& sms, const SettingsStore& settings,
                      std::chrono::milliseconds modemWait)

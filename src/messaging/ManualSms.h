@@ -3,7 +3,6 @@
 #include "OutgoingSms.h"
 #include "SmsModem.h"
 
-#include <QStringView>
 #include <QWidget>
 #include <chrono>
 
@@ -13,9 +12,6 @@ class QPushButton;
 namespace orva {
 
 class SettingsStore;
-
-// Whether a typed handphone number passes: its numeric value has eight digits.
-bool isPagerNumber(QStringView typed);
 
 // The manual SMS window: an operator types a number and a message and sends it. After an
 // accepted send, alarms too go to the typed number until the window closes; closing it puts

@@ -1,38 +1,82 @@
 #include "ModemReply.h"
 
 #include <QList>
-#include <QString>
 
 namespace orva {
 namespace {
 
-// An ERROR result stands on a line of its own, so an echoed body that merely contains the
-// word ERROR is not taken for one.
-bool holdsErrorResult(QStringView reply)
+constexpr QChar kCtrlZ(26);
+
+// The lines of a text, split at CR and LF, each trimmed of blanks; empty lines are left out.
+QList<QStringView> replyLines(QStringView text)
 {
-    const QString lines = reply.toString().replace(u'\n', u'\r');
-    for (QStringView line : QStringView(lines).split(u'\r')) {
-        line = line.trimmed();
-        if (line == u"ERROR" || line.startsWith(u"+CMS ERROR") || line.startsWith(u"+CME ERROR"))
-            return true;
+    QList<QStringView> lines;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i == text.size() || text[i] == u'\r' || text[i] == u'\n') {
+            const QStringView line = text.sliced(from, i - from).trimmed();
+            if (!line.isEmpty())
+                lines << line;
+            from = i + 1;
+        }
     }
+    return lines;
+}
+
+bool isErrorResult(QStringView line)
+{
+    return line == u"ERROR" || line.startsWith(u"+CMS ERROR") || line.startsWith(u"+CME ERROR");
+}
+
+bool holdsPrompt(QStringView reply)
+{
+    for (qsizetype i = 0; i < reply.size(); ++i)
+        if (reply[i] == u'>' && (i == 0 || reply[i - 1] == u'\r' || reply[i - 1] == u'\n'))
+            return true;
     return false;
+}
+
+// A body line as the modem echoes it: after the prompt of a continued line, and the last one
+// followed by the Ctrl-Z that ended it.
+QStringView echoedText(QStringView line)
+{
+    if (line.startsWith(u'>'))
+        line = line.sliced(1).trimmed();
+    while (line.endsWith(kCtrlZ))
+        line.chop(1);
+    return line.trimmed();
 }
 
 } // namespace
 
-ModemVerdict judgeCommandReply(QStringView reply)
+ModemAnswer judgeCommandReply(QStringView reply)
 {
     if (reply.isEmpty())
-        return ModemVerdict::Silent;
-    if (!reply.contains(u'>') && holdsErrorResult(reply))
-        return ModemVerdict::Refused;
-    return ModemVerdict::Accepted;
+        return {ModemVerdict::Silent, {}};
+    if (holdsPrompt(reply))
+        return {ModemVerdict::Prompted, {}};
+    for (const QStringView line : replyLines(reply))
+        if (isErrorResult(line))
+            return {ModemVerdict::Refused, line.toString()};
+    return {ModemVerdict::NoPrompt, {}};
 }
 
-ModemVerdict judgeBodyReply(QStringView reply)
+ModemAnswer judgeBodyReply(QStringView reply, QStringView body)
 {
-    return holdsErrorResult(reply) ? ModemVerdict::Refused : ModemVerdict::Accepted;
+    const QList<QStringView> bodyLines = replyLines(body);
+    qsizetype echoed = 0;
+    for (const QStringView line : replyLines(reply)) {
+        if (echoed >= 0 && echoed < bodyLines.size() && echoedText(line) == bodyLines[echoed]) {
+            ++echoed;
+            continue;
+        }
+        echoed = -1; // the echo is over
+        if (line.startsWith(u"+CMGS:"))
+            return {ModemVerdict::Sent, line.toString()};
+        if (isErrorResult(line))
+            return {ModemVerdict::Refused, line.toString()};
+    }
+    return {ModemVerdict::Unconfirmed, {}};
 }
 
 } // namespace orva

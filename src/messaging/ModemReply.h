@@ -1,22 +1,34 @@
 #pragma once
 
+#include <QString>
 #include <QStringView>
 
 namespace orva {
 
 // What the modem's answer says about the message in hand.
 enum class ModemVerdict {
-    Silent,  // nothing came back
-    Refused, // an ERROR result: ERROR, +CMS ERROR: n or +CME ERROR: n
-    Accepted // anything else
+    Silent,     // nothing came back
+    Prompted,   // the prompt ">" asks for the body
+    NoPrompt,   // an answer, but neither a prompt nor an error result
+    Refused,    // an error result: ERROR, +CMS ERROR: n or +CME ERROR: n
+    Sent,       // the message reference +CMGS: n
+    Unconfirmed // no final result yet
 };
 
-// The answer to the two commands: a prompt ">" anywhere means the modem takes the body,
-// whatever else came with it; without one, an ERROR result is a refusal.
-ModemVerdict judgeCommandReply(QStringView reply);
+// A verdict and the result line it rests on, trimmed; the line is empty where none counts.
+struct ModemAnswer {
+    ModemVerdict verdict = ModemVerdict::Silent;
+    QString resultLine;
 
-// The answer to the body: an ERROR result is a refusal, anything else (silence too) is taken
-// as the message handed over.
-ModemVerdict judgeBodyReply(QStringView reply);
+    friend bool operator==(const ModemAnswer&, const ModemAnswer&) = default;
+};
+
+// The answer to the two commands. A prompt is ">" at the start of a line, so a ">" inside an
+// echoed command is none; a prompt wins over an error result that came with it.
+ModemAnswer judgeCommandReply(QStringView reply);
+
+// The answer to the body: the first final result after the echo of the body decides, so an
+// echoed body line that reads like an error result is not taken for one.
+ModemAnswer judgeBodyReply(QStringView reply, QStringView body);
 
 } // namespace orva

@@ -1,6 +1,7 @@
 #include "SmsModem.h"
 
 #include "BusyCursor.h"
+#include "PhoneNumber.h"
 #include "common/Failure.h"
 #include "eventlog/EventLog.h"
 #include "serial/SerialLine.h"
@@ -13,13 +14,8 @@ namespace {
 
 constexpr QChar kCtrlZ(26);
 constexpr QChar kEscape(27);
-
-// A quote or a control character would end the send command early and let the rest of the
-// number reach the modem as a command of its own.
-bool isSafeNumber(const QString& number)
-{
-    return std::ranges::none_of(number, [](QChar c) { return c == u'"' || c.unicode() < 32; });
-}
+// How long a late confirmation is waited for after the fixed wait: 30 s in service.
+constexpr int kConfirmationUnits = 60;
 
 // Ctrl-Z or ESC inside the body would end or cancel it early.
 QString safeBody(QString text)
@@ -27,6 +23,25 @@ QString safeBody(QString text)
     std::ranges::replace(text, kCtrlZ, QChar(u' '));
     std::ranges::replace(text, kEscape, QChar(u' '));
     return text;
+}
+
+QString entryFor(const ModemAnswer& answer, const QString& message)
+{
+    const QString notSent = QStringLiteral(", SMS not sent: ") + message;
+    switch (answer.verdict) {
+    case ModemVerdict::Silent:
+        return QStringLiteral("No Respond from Modem");
+    case ModemVerdict::Sent:
+        return message;
+    case ModemVerdict::Refused:
+        return QStringLiteral("Modem Error (") + answer.resultLine + u')' + notSent;
+    case ModemVerdict::NoPrompt:
+        return QStringLiteral("Modem Error (no prompt)") + notSent;
+    case ModemVerdict::Prompted:
+    case ModemVerdict::Unconfirmed:
+        break;
+    }
+    return QStringLiteral("Modem Error (no confirmation)") + notSent;
 }
 
 } // namespace
@@ -46,40 +61,62 @@ void SmsModem::SendSms(const QString& number, const QString& text)
         report(QStringLiteral("Invalid Number, SMS not sent: ") + message);
         return;
     }
-    ModemVerdict verdict = ModemVerdict::Silent;
+    ModemAnswer answer;
     try {
-        verdict = transact(number, text);
+        answer = transact(number, safeBody(text));
     } catch (const Failure&) {
+        escape();
         report(QStringLiteral("Port Error, SMS not sent: ") + message);
         throw;
     }
-    switch (verdict) {
-    case ModemVerdict::Silent:
-        report(QStringLiteral("No Respond from Modem"));
-        break;
-    case ModemVerdict::Refused:
-        report(QStringLiteral("Modem Error, SMS not sent: ") + message);
-        break;
-    case ModemVerdict::Accepted:
-        report(message);
-        break;
-    }
+    if (answer.verdict != ModemVerdict::Sent)
+        escape();
+    report(entryFor(answer, message));
 }
 
-ModemVerdict SmsModem::transact(const QString& number, const QString& text)
+ModemAnswer SmsModem::transact(const QString& number, const QString& body)
 {
     port_.Input(); // what arrived before this transaction is no answer to it
     port_.Output(QStringLiteral("at+cmgf = 1\r"));
+    const quint64 opening = port_.opening();
     port_.Output(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
     sleepUnits(3);
-    ModemReply = port_.Input();
-    const ModemVerdict verdict = judgeCommandReply(ModemReply);
-    if (verdict != ModemVerdict::Accepted)
-        return verdict;
-    port_.Output(safeBody(text) + kCtrlZ);
+    ModemReply = readReply(opening);
+    const ModemAnswer prompt = judgeCommandReply(ModemReply);
+    if (prompt.verdict != ModemVerdict::Prompted)
+        return prompt;
+    port_.Output(body + kCtrlZ);
     sleepUnits(5);
-    ModemReply = port_.Input();
-    return judgeBodyReply(ModemReply);
+    ModemReply = readReply(opening);
+    ModemAnswer answer = judgeBodyReply(ModemReply, body);
+    for (int unit = 0; unit < kConfirmationUnits && answer.verdict == ModemVerdict::Unconfirmed;
+         ++unit) {
+        sleepUnits(1);
+        ModemReply += readReply(opening);
+        answer = judgeBodyReply(ModemReply, body);
+    }
+    return answer;
+}
+
+// A reply counts only when everything written before it reached the same opening of the
+// device: a modem replugged in between never saw the commands it would be answering.
+QString SmsModem::readReply(quint64 opening)
+{
+    port_.confirmOutput(opening);
+    const QString reply = port_.Input();
+    port_.confirmOutput(opening);
+    return reply;
+}
+
+// Takes a modem whose prompt came late out of body input, so that it does not read the next
+// transaction's commands as text. The transaction has failed already; a port that fails here
+// too says so at its next use.
+void SmsModem::escape()
+{
+    try {
+        port_.Output(QString(kEscape));
+    } catch (const Failure&) {
+    }
 }
 
 // A plain blocking sleep: no window event runs, so transactions never overlap.

@@ -1,6 +1,7 @@
 #include "LineSettings.h"
 
 #include "common/Failure.h"
+#include "common/VisibleText.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -84,7 +85,7 @@ LineSettings parseLineSettings(const QString& text)
     }
     throw Failure(QStringLiteral("line settings \"%1\" are not valid; expected baud rate, "
                                  "parity, data bits and stop bits, such as \"9600,n,8,1\"")
-                      .arg(text));
+                      .arg(visibleText(text)));
 }
 
 } // namespace orva

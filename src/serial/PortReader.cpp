@@ -1,6 +1,9 @@
 #include "PortReader.h"
 
 #include "ReceiveBuffer.h"
+#include "common/Platform.h"
+
+#include <QDeadlineTimer>
 
 namespace orva {
 
@@ -19,7 +22,7 @@ QString PortReader::open(const QString& device, const LineSettings& settings)
     port_->setStopBits(settings.stopBits);
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite))
-        return port_->errorString();
+        return openFailure(device);
     // A pseudo-terminal has no modem control lines; that is no reason to refuse it.
     port_->setDataTerminalReady(true);
     port_->setRequestToSend(true);
@@ -39,6 +42,21 @@ void PortReader::write(const QByteArray& bytes)
 {
     if (open_ && port_->write(bytes) != bytes.size())
         fail(port_->errorString());
+}
+
+// Everything written so far is handed to the device, or the cause why not.
+QString PortReader::drain(std::chrono::milliseconds bound)
+{
+    const QDeadlineTimer deadline(bound);
+    while (open_ && port_->bytesToWrite() > 0) {
+        if (deadline.hasExpired())
+            return QStringLiteral("the device took no output for %1 ms").arg(bound.count());
+        port_->waitForBytesWritten(static_cast<int>(deadline.remainingTime()));
+    }
+    if (open_)
+        return {};
+    const QString cause = failure();
+    return cause.isEmpty() ? QStringLiteral("the port is not open") : cause;
 }
 
 void PortReader::close()
@@ -65,6 +83,18 @@ void PortReader::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
         error == QSerialPort::WriteError)
         fail(port_->errorString());
+}
+
+// Qt reports a device held by another program, through its lock file or the terminal's
+// exclusive mode, as a permission error; the file's own permissions are told apart first.
+QString PortReader::openFailure(const QString& device) const
+{
+    if (platform::accessDenied(device))
+        return QStringLiteral("%1: permission denied (is the user in the dialout group?)")
+            .arg(device);
+    if (port_->error() == QSerialPort::PermissionError)
+        return QStringLiteral("%1 is in use by another program").arg(device);
+    return QStringLiteral("%1: %2").arg(device, port_->errorString());
 }
 
 void PortReader::fail(const QString& cause)

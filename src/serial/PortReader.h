@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QSerialPort>
 #include <atomic>
+#include <chrono>
 #include <mutex>
 
 namespace orva {
@@ -19,9 +20,11 @@ class PortReader : public QObject {
 public:
     explicit PortReader(ReceiveBuffer& buffer);
 
-    // These run in the reader's thread.
+    // These run in the reader's thread. open and drain return the cause of a failure, or
+    // an empty text.
     QString open(const QString& device, const LineSettings& settings);
     void write(const QByteArray& bytes);
+    QString drain(std::chrono::milliseconds bound);
     void close();
 
     // These may be called from any thread.
@@ -32,6 +35,7 @@ private:
     void readAvailable();
     void onError(QSerialPort::SerialPortError error);
     void fail(const QString& cause);
+    QString openFailure(const QString& device) const;
 
     ReceiveBuffer& buffer_;
     QSerialPort* port_ = nullptr;

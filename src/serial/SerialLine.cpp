@@ -5,6 +5,12 @@
 #include "common/Platform.h"
 
 namespace orva {
+namespace {
+
+// How long written bytes may take to reach the device; a line at 110 baud passes 400 bytes.
+constexpr std::chrono::seconds kOutputBound{5};
+
+} // namespace
 
 SerialLine::SerialLine(QString name, qsizetype receiveCapacity)
     : name_(std::move(name))
@@ -101,12 +107,32 @@ void SerialLine::Output(const QString& text)
         Qt::QueuedConnection);
 }
 
+void SerialLine::confirmOutput(quint64 since)
+{
+    QString cause;
+    QMetaObject::invokeMethod(
+        reader_, [this] { return reader_->drain(kOutputBound); }, Qt::BlockingQueuedConnection,
+        &cause);
+    if (!cause.isEmpty())
+        fail(QStringLiteral("output not delivered: %1").arg(cause));
+    if (openings_ != since)
+        fail(QStringLiteral("the device was opened again in the middle of an exchange"));
+}
+
 QString SerialLine::openDevice()
 {
+    QString device;
+    try {
+        device = platform::deviceBehind(device_);
+    } catch (const Failure& failure) {
+        return failure.message();
+    }
     QString error;
     QMetaObject::invokeMethod(
-        reader_, [this] { return reader_->open(device_, settings_); }, Qt::BlockingQueuedConnection,
+        reader_, [&] { return reader_->open(device, settings_); }, Qt::BlockingQueuedConnection,
         &error);
+    if (error.isEmpty())
+        ++openings_;
     return error;
 }
 
@@ -126,10 +152,14 @@ void SerialLine::ensureOpen()
                  .arg(cause, error));
 }
 
+QString SerialLine::description() const
+{
+    return device_.isEmpty() ? name_ : QStringLiteral("%1 (%2)").arg(name_, device_);
+}
+
 void SerialLine::fail(const QString& cause) const
 {
-    const QString where = device_.isEmpty() ? name_ : QStringLiteral("%1 (%2)").arg(name_, device_);
-    throw Failure(QStringLiteral("%1: %2").arg(where, cause));
+    throw Failure(QStringLiteral("%1: %2").arg(description(), cause));
 }
 
 } // namespace orva

@@ -13,7 +13,8 @@ class PortReader;
 // One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
 // count, take and queue text. The line reads its device in a thread of its own, so nothing
 // received is lost while the owner's thread sleeps. Characters cross the line as Latin-1 bytes.
-// A device that fails is closed at once and opened again at the line's next use.
+// A device that fails is closed at once and opened again at the line's next use; a port name
+// that is a link is followed anew at every opening.
 // Every failure throws Failure naming the line, its device and the cause.
 class SerialLine {
 public:
@@ -36,7 +37,16 @@ public:
     QString Input();
     void Output(const QString& text);
 
+    // Which opening of the device is in service: the count grows at every opening, also when
+    // the line opens its device again by itself after a failure.
+    [[nodiscard]] quint64 opening() const { return openings_; }
+    // Waits until everything given to Output has been handed to the device. Throws Failure
+    // when a write failed, the device failed, or it was opened again after the given opening.
+    void confirmOutput(quint64 since);
+
     QString device() const { return device_; }
+    // The line's name and its device, as failures and the log name it.
+    QString description() const;
 
 private:
     [[noreturn]] void fail(const QString& cause) const;
@@ -47,6 +57,7 @@ private:
     LineSettings settings_;
     QString device_;
     int inputLen_ = 0;
+    quint64 openings_ = 0;
     bool inService_ = false; // opened by its owner and not closed since
     ReceiveBuffer buffer_;
     QThread thread_;

@@ -22,7 +22,7 @@ private slots:
         const test::TestHome home;
         const tools::PseudoTerminal alarmSource(home.linkPath(2).toStdString());
         test::ModemRig rig(home);
-        rig.modem.ModemWaitMs = 5ms;
+        rig.modem.ModemWaitMs = 10ms;
         SerialLine portB("port B");
         portB.setSettings("9600,n,8,1");
         portB.setCommPort(2);
@@ -30,8 +30,10 @@ private slots:
         Form1 window;
         SettingsStore settings;
         settings.setText(kSlotB, Field::Length, "1");
-        ScanCycle cycle(portB, settings, window, window.Timer1,
-                        [&](const QString& line) { rig.modem.SendSms("91234567", line); });
+        ScanCycle cycle(
+            portB, settings, window, window.Timer1,
+            [&](const QString& line) { rig.modem.SendSms("91234567", line); },
+            [](const QString&) {});
         cycle.settleWait = 5ms;
 
         qint64 afterTwenty = 0;

@@ -40,6 +40,7 @@ private:
     std::unique_ptr<ScanCycle> cycle_;
     SettingsStore settings_;
     QStringList attempted_;
+    QStringList reported_;
     int failingAttempt_ = -1;
 
     void send(const QString& line)
@@ -79,9 +80,12 @@ private slots:
         settings_ = SettingsStore();
         settings_.setText(kSlotB, Field::Length, "5");
         attempted_.clear();
+        reported_.clear();
         failingAttempt_ = -1;
-        cycle_ = std::make_unique<ScanCycle>(*portB_, settings_, *window_, window_->Timer1,
-                                             [this](const QString& line) { send(line); });
+        cycle_ = std::make_unique<ScanCycle>(
+            *portB_, settings_, *window_, window_->Timer1,
+            [this](const QString& line) { send(line); },
+            [this](const QString& entry) { reported_ << entry; });
         cycle_->settleWait = 100ms;
     }
 
@@ -204,6 +208,7 @@ private slots:
         burst(flood);
         cycle_->run();
         QCOMPARE(cycle_->AlarmPendingCount, 32767);
+        QCOMPARE(window_->line(0).size(), 40000); // a record is shown whole, as it is sent
         QCOMPARE(window_->line(1), ".AFTER FLOOD");
         QCOMPARE(attempted_, QStringList{".AFTER FLOOD"});
     }
@@ -219,6 +224,16 @@ private slots:
         cycle_->run(); // every step fails now: the cycle goes on all the same
         QCOMPARE(window_->line(0), "");
         QVERIFY(window_->Timer1.isActive());
+        cycle_->run();
+        QCOMPARE(reported_.size(), 1); // once, not at every scan
+        QVERIFY2(reported_[0].startsWith("Port Error: port B (" + home_->linkPath(2) + "): "),
+                 qPrintable(reported_[0]));
+
+        alarmSource_ = std::make_unique<tools::PseudoTerminal>(home_->linkPath(2).toStdString());
+        cycle_->run();
+        cycle_->run();
+        QCOMPARE(reported_,
+                 (QStringList{reported_[0], "Port Restored: port B (" + home_->linkPath(2) + ")"}));
     }
 
     void everyByteValue()

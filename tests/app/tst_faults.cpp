@@ -123,6 +123,8 @@ private slots:
         sendAlarm(".WITH LOG");
         QVERIFY(logged(".WITH LOG " + kNumber));
         QVERIFY(!home_->logTexts().contains(".WITHOUT LOG " + kNumber));
+        QVERIFY(orva_->standardError().contains(QRegularExpression(
+            "ORVA: not logged: \\d{8} \\d\\d:\\d\\d:\\d\\d \\.WITHOUT LOG " + kNumber)));
     }
 
     void floodThenAlarm()

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace orva;
 
@@ -34,8 +36,9 @@ private:
 private slots:
     void init()
     {
-        for (const QString& name : QDir(dir_.path()).entryList(QDir::Files))
-            QFile::remove(dir_.filePath(name));
+        for (const QString& name :
+             QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+            QFile::remove(dir_.filePath(name)) || QDir(dir_.filePath(name)).removeRecursively();
         now_ = QDateTime(QDate(2026, 3, 9), QTime(7, 5, 3));
     }
 
@@ -96,6 +99,33 @@ private slots:
     {
         QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt")); // a folder where the file belongs
         QVERIFY_THROWS_EXCEPTION(Failure, log().LogEvent("lost"));
+    }
+
+    // A disk that fills up in the middle of an entry, staged with the file size limit.
+    void entryCutShortIsTakenBack()
+    {
+        log().LogEvent("first");
+        const QByteArray before = readFile(file("20260309"));
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit full = original;
+        full.rlim_cur = static_cast<rlim_t>(before.size() + 10);
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
+        const bool failed = [&] {
+            try {
+                log().LogEvent(QString(100, u'x'));
+                return false;
+            } catch (const Failure&) {
+                return true;
+            }
+        }();
+        setrlimit(RLIMIT_FSIZE, &original);
+        std::signal(SIGXFSZ, previousHandler);
+        QVERIFY(failed);
+        QCOMPARE(readFile(file("20260309")), before);
+        log().LogEvent("next");
+        QCOMPARE(readFile(file("20260309")), before + "20260309 07:05:03 next\n\r\n");
     }
 };
 

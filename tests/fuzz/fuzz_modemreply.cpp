@@ -4,15 +4,21 @@
 #include <cstdint>
 #include <cstdlib>
 
+// The first byte splits the input into a reply and the body it answers.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    const QString reply =
+    const QString input =
         QString::fromLatin1(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    const orva::ModemVerdict verdict = orva::judgeCommandReply(reply);
-    if ((verdict == orva::ModemVerdict::Silent) != reply.isEmpty())
+    const qsizetype split = input.isEmpty() ? 0 : input[0].unicode() % (input.size() + 1);
+    const QString reply = input.mid(split);
+    const orva::ModemAnswer answer = orva::judgeCommandReply(reply);
+    if ((answer.verdict == orva::ModemVerdict::Silent) != reply.isEmpty())
         std::abort(); // only silence is silence
-    if (reply.contains(u'>') && verdict != orva::ModemVerdict::Accepted)
+    if (reply.startsWith(u'>') && answer.verdict != orva::ModemVerdict::Prompted)
         std::abort(); // a prompt always takes the body
-    orva::judgeBodyReply(reply);
+    const orva::ModemAnswer body = orva::judgeBodyReply(reply, input.left(split));
+    if ((body.verdict == orva::ModemVerdict::Sent || body.verdict == orva::ModemVerdict::Refused) !=
+        !body.resultLine.isEmpty())
+        std::abort(); // a verdict of the modem rests on its result line
     return 0;
 }

@@ -99,6 +99,9 @@ private slots:
         QTest::newRow("seven digits and a blank") << "123 4567";
         QTest::newRow("letters") << "ABCDEFGH";
         QTest::newRow("too large for a double") << "9D999999";
+        QTest::newRow("exponent and a quote") << "1E7\"";
+        QTest::newRow("fraction, exponent and a quote") << "1.5E7\"";
+        QTest::newRow("exponent and a control character") << "1E7\x01";
     }
 
     void rejected()

@@ -6,6 +6,12 @@ using namespace orva;
 
 Q_DECLARE_METATYPE(ModemVerdict)
 
+namespace {
+
+const QString kEcho = "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"91234567\"\r";
+
+} // namespace
+
 class ModemReplyTest : public QObject {
     Q_OBJECT
 
@@ -14,46 +20,105 @@ private slots:
     {
         QTest::addColumn<QString>("reply");
         QTest::addColumn<ModemVerdict>("verdict");
-        QTest::newRow("nothing") << "" << ModemVerdict::Silent;
-        QTest::newRow("prompt") << "\r\nOK\r\n\r\n> " << ModemVerdict::Accepted;
-        QTest::newRow("bare prompt") << "\r\nOK\r\n\r\n>" << ModemVerdict::Accepted;
-        QTest::newRow("echo and prompt")
-            << "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"1\"\r\r\n> " << ModemVerdict::Accepted;
-        QTest::newRow("ERROR") << "\r\nOK\r\n\r\nERROR\r\n" << ModemVerdict::Refused;
-        QTest::newRow("ERROR without line ends") << "ERROR" << ModemVerdict::Refused;
-        QTest::newRow("CMS ERROR") << "\r\n+CMS ERROR: 304\r\n" << ModemVerdict::Refused;
-        QTest::newRow("CME ERROR") << "\r\n+CME ERROR: 10\r\n" << ModemVerdict::Refused;
-        QTest::newRow("prompt beats ERROR") << "\r\nERROR\r\n> " << ModemVerdict::Accepted;
-        QTest::newRow("only OK") << "\r\nOK\r\n" << ModemVerdict::Accepted;
-        QTest::newRow("stray byte") << "x" << ModemVerdict::Accepted;
-        QTest::newRow("NUL bytes") << QString(3, QChar(0)) << ModemVerdict::Accepted;
-        QTest::newRow("ERROR inside a word") << "NOERRORS" << ModemVerdict::Accepted;
-        QTest::newRow("1 MiB of noise") << QString(1024 * 1024, u'z') << ModemVerdict::Accepted;
+        QTest::addColumn<QString>("resultLine");
+        using V = ModemVerdict;
+        QTest::newRow("nothing") << "" << V::Silent << "";
+        QTest::newRow("prompt") << "\r\nOK\r\n\r\n> " << V::Prompted << "";
+        QTest::newRow("bare prompt") << "\r\nOK\r\n\r\n>" << V::Prompted << "";
+        QTest::newRow("prompt first") << "> " << V::Prompted << "";
+        QTest::newRow("echo and prompt") << kEcho + "\r\n> " << V::Prompted << "";
+        QTest::newRow("prompt after CR alone") << "\r\nOK\r> " << V::Prompted << "";
+        QTest::newRow("ERROR") << "\r\nOK\r\n\r\nERROR\r\n" << V::Refused << "ERROR";
+        QTest::newRow("ERROR without line ends") << "ERROR" << V::Refused << "ERROR";
+        QTest::newRow("CMS ERROR") << "\r\n+CMS ERROR: 304\r\n" << V::Refused << "+CMS ERROR: 304";
+        QTest::newRow("CME ERROR") << "\r\n+CME ERROR: 10\r\n" << V::Refused << "+CME ERROR: 10";
+        QTest::newRow("prompt beats ERROR") << "\r\nERROR\r\n> " << V::Prompted << "";
+        QTest::newRow("> inside an echoed number")
+            << "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"9123>567\"\r\r\nERROR\r\n"
+            << V::Refused << "ERROR";
+        QTest::newRow("echo alone") << kEcho << V::NoPrompt << "";
+        QTest::newRow("only OK") << "\r\nOK\r\n" << V::NoPrompt << "";
+        QTest::newRow("RING storm") << QString("\r\nRING\r\n").repeated(20) << V::NoPrompt << "";
+        QTest::newRow("garbage of a wrong speed")
+            << QString::fromLatin1("\xf8\x80\xfe\x1e>\x80\xf0") << V::NoPrompt << "";
+        QTest::newRow("stray byte") << "x" << V::NoPrompt << "";
+        QTest::newRow("NUL bytes") << QString(3, QChar(0)) << V::NoPrompt << "";
+        QTest::newRow("ERROR inside a word") << "NOERRORS" << V::NoPrompt << "";
+        QTest::newRow("1 MiB of noise") << QString(1024 * 1024, u'z') << V::NoPrompt << "";
     }
 
     void commandReply()
     {
         QFETCH(QString, reply);
-        QTEST(judgeCommandReply(reply), "verdict");
+        QFETCH(ModemVerdict, verdict);
+        QFETCH(QString, resultLine);
+        QCOMPARE(judgeCommandReply(reply), (ModemAnswer{verdict, resultLine}));
     }
 
     void bodyReply_data()
     {
+        QTest::addColumn<QString>("body");
         QTest::addColumn<QString>("reply");
         QTest::addColumn<ModemVerdict>("verdict");
-        QTest::newRow("nothing") << "" << ModemVerdict::Accepted;
-        QTest::newRow("CMGS OK") << "\r\n+CMGS: 12\r\n\r\nOK\r\n" << ModemVerdict::Accepted;
-        QTest::newRow("CMS ERROR") << "\r\n+CMS ERROR: 500\r\n" << ModemVerdict::Refused;
-        QTest::newRow("ERROR") << "\r\nERROR\r\n" << ModemVerdict::Refused;
+        QTest::addColumn<QString>("resultLine");
+        using V = ModemVerdict;
+        QTest::newRow("nothing yet") << "hi"
+                                     << "" << V::Unconfirmed << "";
+        QTest::newRow("CMGS OK") << "hi"
+                                 << "\r\n+CMGS: 12\r\n\r\nOK\r\n"
+                                 << V::Sent << "+CMGS: 12";
+        QTest::newRow("CMGS before its OK") << "hi"
+                                            << "\r\n+CMGS: 12\r\n"
+                                            << V::Sent << "+CMGS: 12";
+        QTest::newRow("echo, then CMGS") << "hi"
+                                         << "hi\x1a\r\n+CMGS: 4\r\n\r\nOK\r\n"
+                                         << V::Sent << "+CMGS: 4";
+        QTest::newRow("echo alone") << "hi"
+                                    << "hi\x1a" << V::Unconfirmed << "";
+        QTest::newRow("only OK") << "hi"
+                                 << "\r\nOK\r\n"
+                                 << V::Unconfirmed << "";
+        QTest::newRow("CMS ERROR") << "hi"
+                                   << "\r\n+CMS ERROR: 500\r\n"
+                                   << V::Refused << "+CMS ERROR: 500";
+        QTest::newRow("CMS ERROR 38 after the echo") << "hi"
+                                                     << "hi\x1a\r\n+CMS ERROR: 38\r\n"
+                                                     << V::Refused << "+CMS ERROR: 38";
+        QTest::newRow("CME ERROR") << "hi"
+                                   << "\r\n+CME ERROR: 11\r\n"
+                                   << V::Refused << "+CME ERROR: 11";
+        QTest::newRow("ERROR") << "hi"
+                               << "\r\nERROR\r\n"
+                               << V::Refused << "ERROR";
         QTest::newRow("echoed body naming an error")
+            << ".PUMP 3 ERROR"
             << ".PUMP 3 ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n"
-            << ModemVerdict::Accepted;
+            << V::Sent << "+CMGS: 3";
+        QTest::newRow("echoed body that reads ERROR") << "ERROR"
+                                                      << "ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n"
+                                                      << V::Sent << "+CMGS: 3";
+        QTest::newRow("echoed ERROR body before a late CMGS")
+            << "ERROR"
+            << "ERROR\x1a" << V::Unconfirmed << "";
+        QTest::newRow("echoed ERROR body, then refused") << "ERROR"
+                                                         << "ERROR\x1a\r\nERROR\r\n"
+                                                         << V::Refused << "ERROR";
+        QTest::newRow("echo of a body of several lines")
+            << "a\rERROR\rb"
+            << "a\r\n> ERROR\r\n> b\x1a\r\n+CMGS: 9\r\n"
+            << V::Sent << "+CMGS: 9";
+        QTest::newRow("unsolicited line before CMGS") << "hi"
+                                                      << "\r\n+CMTI: \"SM\",3\r\n\r\n+CMGS: 7\r\n"
+                                                      << V::Sent << "+CMGS: 7";
     }
 
     void bodyReply()
     {
+        QFETCH(QString, body);
         QFETCH(QString, reply);
-        QTEST(judgeBodyReply(reply), "verdict");
+        QFETCH(ModemVerdict, verdict);
+        QFETCH(QString, resultLine);
+        QCOMPARE(judgeBodyReply(reply, body), (ModemAnswer{verdict, resultLine}));
     }
 };
 

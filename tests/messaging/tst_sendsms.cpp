@@ -23,64 +23,89 @@ class SendSmsTest : public QObject {
 
 private:
     std::unique_ptr<test::TestHome> home_;
+    std::unique_ptr<EventLog> log_;
+    QString status_;
+
+    std::unique_ptr<SerialLine> openPortA() const
+    {
+        auto portA = std::make_unique<SerialLine>("port A");
+        portA->setSettings("9600,n,8,1");
+        portA->setCommPort(1);
+        portA->setPortOpen(true);
+        return portA;
+    }
+
+    SmsModem::StatusLine keepStatus()
+    {
+        return [this](const QString& text) { status_ = text; };
+    }
 
 private slots:
-    void init() { home_ = std::make_unique<test::TestHome>(); }
+    void init()
+    {
+        home_ = std::make_unique<test::TestHome>();
+        log_ = std::make_unique<EventLog>(home_->dataFolder());
+        status_.clear();
+    }
     void cleanup() { home_.reset(); }
 
     void sends_data()
     {
         QTest::addColumn<QString>("mode");
+        QTest::addColumn<QStringList>("options");
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("written");
         QTest::addColumn<QString>("entry");
         const QByteArray commands = kCommands;
-        QTest::newRow("normal") << "normal"
-                                << "91234567"
+        // Without echo, so that the modem says nothing before its prompt.
+        const QStringList noEcho{"--no-echo"};
+        QTest::newRow("normal") << "normal" << noEcho << "91234567"
                                 << ".ZONE 1 FIRE" << commands + ".ZONE 1 FIRE\x1a"
                                 << ".ZONE 1 FIRE 91234567";
-        QTest::newRow("empty text") << "normal"
-                                    << "91234567"
+        QTest::newRow("empty text") << "normal" << noEcho << "91234567"
                                     << "" << commands + "\x1a"
                                     << " 91234567";
         QTest::newRow("empty number")
-            << "normal"
-            << ""
+            << "normal" << noEcho << ""
             << "hi" << QByteArray("at+cmgf = 1\rAT+CMGS=\"\"\rhi\x1a") << "hi ";
         QTest::newRow("number with blanks and letters")
-            << "normal"
-            << " 9123 45x"
+            << "normal" << noEcho << " 9123 45x"
             << "hi" << QByteArray("at+cmgf = 1\rAT+CMGS=\" 9123 45x\"\rhi\x1a") << "hi  9123 45x";
-        QTest::newRow("bare prompt") << "bare-prompt"
-                                     << "91234567"
+        QTest::newRow("bare prompt") << "bare-prompt" << noEcho << "91234567"
                                      << "hi" << commands + "hi\x1a"
                                      << "hi 91234567";
-        QTest::newRow("silent modem") << "silent"
-                                      << "91234567"
-                                      << "hi" << commands << "No Respond from Modem";
-        QTest::newRow("OK before a slow prompt is an answer") << "slow-prompt"
-                                                              << "91234567"
-                                                              << "hi" << commands + "hi\x1a"
-                                                              << "hi 91234567";
-        QTest::newRow("send command refused")
-            << "error"
-            << "91234567"
-            << "hi" << commands << "Modem Error, SMS not sent: hi 91234567";
-        QTest::newRow("body refused") << "cms-error"
-                                      << "91234567"
-                                      << "hi" << commands + "hi\x1a"
-                                      << "Modem Error, SMS not sent: hi 91234567";
+        QTest::newRow("silent modem") << "silent" << noEcho << "91234567"
+                                      << "hi" << commands + "\x1b"
+                                      << "No Respond from Modem";
+        QTest::newRow("OK before a slow prompt is no prompt")
+            << "slow-prompt" << noEcho << "91234567"
+            << "hi" << commands + "\x1b"
+            << "Modem Error (no prompt), SMS not sent: hi 91234567";
+        QTest::newRow("send command refused") << "error" << noEcho << "91234567"
+                                              << "hi" << commands + "\x1b"
+                                              << "Modem Error (ERROR), SMS not sent: hi 91234567";
+        QTest::newRow("body refused") << "cms-error" << noEcho << "91234567"
+                                      << "hi" << commands + "hi\x1a\x1b"
+                                      << "Modem Error (+CMS ERROR: 500), SMS not sent: hi 91234567";
+        QTest::newRow("no confirmation")
+            << "no-confirm" << noEcho << "91234567"
+            << "hi" << commands + "hi\x1a\x1b"
+            << "Modem Error (no confirmation), SMS not sent: hi 91234567";
+        QTest::newRow("confirmation after the fixed wait")
+            << "normal" << QStringList{"--no-echo", "--reply-delay", "1500"} << "91234567"
+            << "hi" << commands + "hi\x1a"
+            << "hi 91234567";
+        QTest::newRow("echoed body that reads ERROR") << "normal" << QStringList() << "91234567"
+                                                      << "ERROR" << commands + "ERROR\x1a"
+                                                      << "ERROR 91234567";
         QTest::newRow("quote in number")
-            << "normal"
-            << "912\"34567"
+            << "normal" << noEcho << "912\"34567"
             << "hi" << QByteArray() << "Invalid Number, SMS not sent: hi 912\"34567";
         QTest::newRow("line feed in number")
-            << "normal"
-            << "9123\nPORT"
+            << "normal" << noEcho << "9123\nPORT"
             << "hi" << QByteArray() << "Invalid Number, SMS not sent: hi 9123\nPORT";
-        QTest::newRow("Ctrl-Z and ESC in text") << "normal"
-                                                << "91234567"
+        QTest::newRow("Ctrl-Z and ESC in text") << "normal" << noEcho << "91234567"
                                                 << "a\x1a"
                                                    "b\x1b"
                                                    "c"
@@ -89,73 +114,85 @@ private slots:
                                                    "b\x1b"
                                                    "c 91234567";
         QTest::newRow("Latin-1 text")
-            << "normal"
-            << "91234567" << QString::fromLatin1("\xe9t\xe9") << commands + "\xe9t\xe9\x1a"
-            << QString::fromLatin1("\xe9t\xe9 91234567");
+            << "normal" << noEcho << "91234567" << QString::fromLatin1("\xe9t\xe9")
+            << commands + "\xe9t\xe9\x1a" << QString::fromLatin1("\xe9t\xe9 91234567");
     }
 
     void sends()
     {
         QFETCH(QString, mode);
+        QFETCH(QStringList, options);
         QFETCH(QString, number);
         QFETCH(QString, text);
         QFETCH(QByteArray, written);
         QFETCH(QString, entry);
-        // Without echo, so that the modem says nothing before its prompt.
-        ModemRig rig(*home_, mode, {"--no-echo"});
+        ModemRig rig(*home_, mode, options);
         rig.modem.SendSms(number, text);
         QTRY_COMPARE(rig.transcript(), written);
         QCOMPARE(rig.status, entry);
         QCOMPARE(home_->logTexts(), QStringList{entry});
-        const bool sent = !written.isEmpty() && written.endsWith('\x1a') && mode != "cms-error";
-        QTRY_COMPARE(rig.accepted().size(), sent ? 1 : 0);
+        QTRY_COMPARE(rig.accepted().size(), entry == text + ' ' + number ? 1 : 0);
     }
 
     void staleInputIsNoAnswer()
     {
         const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
-        SerialLine portA("port A");
-        portA.setSettings("9600,n,8,1");
-        portA.setCommPort(1);
-        portA.setPortOpen(true);
+        const auto portA = openPortA();
         modem.write("\r\n+CMTI: \"SM\",3\r\n"); // arrives between two transactions
-        QTRY_COMPARE(portA.InBufferCount(), 17);
-        const EventLog log(home_->dataFolder());
-        QString status;
-        SmsModem sms(portA, log, [&](const QString& text) { status = text; });
+        QTRY_COMPARE(portA->InBufferCount(), 17);
+        SmsModem sms(*portA, *log_, keepStatus());
         sms.ModemWaitMs = ModemRig::kWaitUnit;
         sms.SendSms("91234567", "hi");
-        QCOMPARE(status, "No Respond from Modem");
+        QCOMPARE(status_, "No Respond from Modem");
     }
 
     void hugeReplyWithNulBytes()
     {
         const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
-        SerialLine portA("port A");
-        portA.setSettings("9600,n,8,1");
-        portA.setCommPort(1);
-        portA.setPortOpen(true);
-        const EventLog log(home_->dataFolder());
-        QString status;
-        SmsModem sms(portA, log, [&](const QString& text) { status = text; });
+        const auto portA = openPortA();
+        SmsModem sms(*portA, *log_, keepStatus());
         sms.ModemWaitMs = 200ms;
         std::thread answer([&] {
             std::this_thread::sleep_for(50ms);
-            modem.write(std::string(3, '\0') + std::string(1024 * 1024, 'z') + "\r\n> ");
+            modem.write(std::string(3, '\0') + std::string(1000 * 1000, 'z') + "\r\n> ");
+            std::this_thread::sleep_for(700ms);
+            modem.write("\r\n+CMGS: 1\r\n");
         });
         sms.SendSms("91234567", "hi");
         answer.join();
-        QCOMPARE(status, "hi 91234567");
+        QCOMPARE(status_, "hi 91234567");
+    }
+
+    // The modem is unplugged after the commands and plugged in again at once, prompting: it
+    // never saw the commands, so the body must not reach it.
+    void modemReplacedBetweenCommandsAndBody()
+    {
+        auto first = std::make_unique<tools::PseudoTerminal>(home_->linkPath(1).toStdString());
+        std::unique_ptr<tools::PseudoTerminal> second;
+        const auto portA = openPortA();
+        SmsModem sms(*portA, *log_, keepStatus());
+        sms.ModemWaitMs = 100ms;
+        std::thread replug([&] {
+            std::string seen;
+            while (seen.find("AT+CMGS") == std::string::npos)
+                seen += first->read(50ms);
+            first.reset();
+            second = std::make_unique<tools::PseudoTerminal>(home_->linkPath(1).toStdString());
+            second->write("\r\n> ");
+        });
+        QVERIFY_THROWS_EXCEPTION(Failure, sms.SendSms("91234567", "hi"));
+        replug.join();
+        QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
+        QCOMPARE(home_->logTexts(), QStringList{status_});
+        QVERIFY(second->read(300ms).find("hi") == std::string::npos);
     }
 
     void portFailureIsRecordedAndThrown()
     {
         SerialLine closed("port A");
-        const EventLog log(home_->dataFolder());
-        QString status;
-        SmsModem sms(closed, log, [&](const QString& text) { status = text; });
+        SmsModem sms(closed, *log_, keepStatus());
         QVERIFY_THROWS_EXCEPTION(Failure, sms.SendSms("91234567", "hi"));
-        QCOMPARE(status, "Port Error, SMS not sent: hi 91234567");
+        QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
 

@@ -1,4 +1,5 @@
 #include "common/Failure.h"
+#include "common/VisibleText.h"
 #include "pty/PseudoTerminal.h"
 #include "serial/LineSettings.h"
 #include "serial/SerialLine.h"
@@ -123,7 +124,8 @@ private slots:
             QFAIL("accepted");
         } catch (const Failure& failure) {
             QVERIFY2(failure.message().contains("port T"), qPrintable(failure.message()));
-            QVERIFY2(failure.message().contains('"' + text + '"'), qPrintable(failure.message()));
+            QVERIFY2(failure.message().contains('"' + visibleText(text) + '"'),
+                     qPrintable(failure.message()));
         }
     }
 
@@ -170,6 +172,43 @@ private slots:
             QVERIFY2(failure.message().contains("/dev/ttyS199"), qPrintable(failure.message()));
         }
         QVERIFY(!line.portOpen());
+    }
+
+    // An adapter unplugged at boot leaves its link dangling: that is the port, not a reason to
+    // fall back to /dev/ttyS6.
+    void danglingLinkIsThePort()
+    {
+        QVERIFY(QFile::link("/dev/orva-unplugged-adapter", home_->linkPath(7)));
+        SerialLine line("port T");
+        line.setSettings("9600,n,8,1");
+        line.setCommPort(7);
+        QCOMPARE(line.device(), home_->linkPath(7));
+        try {
+            line.setPortOpen(true);
+            QFAIL("opened");
+        } catch (const Failure& failure) {
+            const QString expected = QString("the link %1 points to /dev/orva-unplugged-adapter, "
+                                             "which does not exist")
+                                         .arg(home_->linkPath(7));
+            QVERIFY2(failure.message().contains(expected), qPrintable(failure.message()));
+        }
+    }
+
+    // The lock names the device itself, so two names for one device see each other.
+    void secondNameForAnOpenDeviceIsInUse()
+    {
+        const auto line = openLine();
+        QVERIFY(QFile::link(home_->linkPath(5), home_->linkPath(6)));
+        SerialLine second("port U");
+        second.setSettings("9600,n,8,1");
+        second.setCommPort(6);
+        try {
+            second.setPortOpen(true);
+            QFAIL("opened twice");
+        } catch (const Failure& failure) {
+            QVERIFY2(failure.message().contains("is in use by another program"),
+                     qPrintable(failure.message()));
+        }
     }
 
     void unopenedLineFails()
@@ -247,7 +286,9 @@ private slots:
         QTest::qWait(1000);
         QVERIFY2(test::processorSeconds() - before < 0.2, "a lost device costs processor time");
 
-        pty_ = std::make_unique<PseudoTerminal>(home_->linkPath(5).toStdString()); // plugged in
+        // Plugged in again as another device: the link is followed to where it points now.
+        pty_ = std::make_unique<PseudoTerminal>((home_->path() + "/ttyUSB1").toStdString());
+        QVERIFY(QFile::link(home_->path() + "/ttyUSB1", home_->linkPath(5)));
         pty_->write("back again");
         QCOMPARE(collect(*line, 10), QString("back again"));
         QVERIFY(line->portOpen());

@@ -22,7 +22,8 @@ private:
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (box == nullptr || !box->isVisible())
             return;
-        seen_ = {box->windowTitle(), box->text(), box->icon(), seen_.count + 1};
+        seen_ = {box->windowTitle(), box->text(), box->informativeText(), box->icon(),
+                 seen_.count + 1};
         if (onShown_)
             onShown_();
         box->button(QMessageBox::Ok)->click();

@@ -11,6 +11,7 @@ namespace orva::test {
 struct SeenMessage {
     QString title;
     QString text;
+    QString informativeText;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int count = 0;
 };

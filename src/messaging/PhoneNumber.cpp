@@ -1,0 +1,31 @@
+#include "PhoneNumber.h"
+
+#include "common/Failure.h"
+#include "common/NumericValue.h"
+
+#include <algorithm>
+
+namespace orva {
+namespace {
+
+constexpr double kLowestNumber = 10000000;
+constexpr double kHighestNumber = 99999999;
+
+} // namespace
+
+bool isSafeNumber(QStringView number)
+{
+    return std::ranges::none_of(number, [](QChar c) { return c == u'"' || c.unicode() < 32; });
+}
+
+bool isPagerNumber(QStringView typed)
+{
+    try {
+        const double value = numericValue(typed);
+        return value >= kLowestNumber && value <= kHighestNumber && isSafeNumber(typed);
+    } catch (const Failure&) {
+        return false; // far beyond eight digits
+    }
+}
+
+} // namespace orva
