@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# Builds the Debian package from a release build, installs it into this machine with apt and
-# runs the installed orva once end to end on the installed simulators.
+# Builds the Debian package from a release build with Debian's hardening flags, checks it and
+# its AppStream data as a Debian maintainer would (any lintian error or warning fails), installs
+# it into this machine with apt and runs the installed orva once end to end on the installed
+# simulators.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF \
-    -DORVA_WERROR=ON -DBUILD_TESTING=OFF
+    -DORVA_WERROR=ON -DBUILD_TESTING=OFF \
+    -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
+    -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
 cmake --build build-release
+rm -f build-release/orva_*.deb
 (cd build-release && cpack -G DEB)
 package=$(ls "$PWD"/build-release/orva_*.deb)
+
+appstreamcli validate --pedantic --no-net packaging/org.orvaproject.orva.metainfo.xml
+desktop-file-validate packaging/org.orvaproject.orva.desktop
+lintian --fail-on error,warning --display-info "$package"
+echo "lintian: no error or warning"
+
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$package"
-dpkg -L orva | grep -E 'bin/|\.desktop|\.svg'
+dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1'
+orva --version
 scripts/run-demo.sh /usr/bin

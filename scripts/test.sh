@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh clang libclang-rt-14-dev dpkg-dev
+scripts/install-deps.sh clang libclang-rt-14-dev dpkg-dev lintian appstream desktop-file-utils man-db
 cmake -S . -B build -G Ninja -DORVA_WERROR=ON -DORVA_SANITIZE=ON
 cmake --build build
 # Most tests wait on real time rather than compute, so four run at once on two cores.

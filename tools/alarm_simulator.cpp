@@ -1,14 +1,12 @@
 // An alarm output on a pseudo-terminal: sends its records as one burst.
 //
-// usage: orva-alarm-simulator --link PATH [--crlf] [--pace MS] [--after MS] [--wait]
-//                       [--file FILE|-] [RECORD...]
-//   Records come from FILE (one a line; - reads standard input) and from the arguments; a
-//   FILE other than - is read again for every burst, so a burst may differ from the last.
-//   Each is sent with a CR ending (CR LF with --crlf), --pace MS apart. The burst goes out
-//   --after MS from the start (not with --wait) and again at every SIGUSR1.
-//   SIGTERM or SIGINT ends it and removes the link.
+// Records come from a file (one a line; - reads standard input) and from the arguments; a file
+// other than - is read again for every burst, so a burst may differ from the last. The link
+// appears once the simulator is ready for SIGUSR1. SIGTERM or SIGINT ends it and removes the
+// link.
 
 #include "common/CommandLine.h"
+#include "common/StopSignals.h"
 #include "pty/PseudoTerminal.h"
 
 #include <chrono>
@@ -17,6 +15,7 @@
 #include <iostream>
 #include <string>
 #include <thread>
+#include <variant>
 #include <vector>
 
 using namespace std::chrono_literals;
@@ -61,32 +60,48 @@ void takeFile(const std::string& path, Options& options)
         options.file = path;
 }
 
-Options parse(int argc, char** argv)
+std::variant<Options, int> parse(int argc, char** argv)
 {
+    orva::CommandLine commandLine(
+        QStringLiteral("orva-alarm-simulator"),
+        QStringLiteral("An alarm output on a pseudo-terminal: sends its records as one burst, "
+                       "at the start and again at every SIGUSR1."),
+        argc, argv);
+    QCommandLineParser& parser = commandLine.parser();
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Where to link the line's far end (required)."),
+                                  QStringLiteral("path"));
+    const QCommandLineOption crlf(QStringLiteral("crlf"),
+                                  QStringLiteral("End records with CR LF instead of CR."));
+    const QCommandLineOption pace(QStringLiteral("pace"), QStringLiteral("Pause between records."),
+                                  QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption after(QStringLiteral("after"),
+                                   QStringLiteral("Delay of the first burst."),
+                                   QStringLiteral("ms"), QStringLiteral("0"));
+    const QCommandLineOption wait(QStringLiteral("wait"),
+                                  QStringLiteral("Send nothing before the first SIGUSR1."));
+    const QCommandLineOption file(QStringLiteral("file"),
+                                  QStringLiteral("Records, one a line; - reads standard input."),
+                                  QStringLiteral("file"));
+    parser.addOptions({link, crlf, pace, after, wait, file});
+    if (const auto status = commandLine.parse(QStringLiteral("record")))
+        return *status;
+    if (!parser.isSet(link))
+        return commandLine.refuse(QStringLiteral("--link is required"));
     Options options;
-    orva::tools::CommandLine line(argc, argv);
-    while (line.next()) {
-        const std::string& arg = line.argument();
-        if (arg == "--link")
-            options.link = line.value();
-        else if (arg == "--crlf")
-            options.ending = "\r\n";
-        else if (arg == "--pace")
-            options.pace = line.milliseconds();
-        else if (arg == "--after")
-            options.after = line.milliseconds();
-        else if (arg == "--wait")
-            options.sendAtStart = false;
-        else if (arg == "--file")
-            takeFile(line.value(), options);
-        else if (arg.rfind("--", 0) == 0)
-            throw std::runtime_error("unknown argument " + arg);
-        else
-            options.records.push_back(arg);
+    try {
+        options.link = parser.value(link).toStdString();
+        options.ending = parser.isSet(crlf) ? "\r\n" : "\r";
+        options.pace = commandLine.milliseconds(pace);
+        options.after = commandLine.milliseconds(after);
+        options.sendAtStart = !parser.isSet(wait);
+        if (parser.isSet(file))
+            takeFile(parser.value(file).toStdString(), options);
+    } catch (const orva::UsageError& error) {
+        return commandLine.refuse(QString::fromStdString(error.what()));
     }
-    if (options.link.empty())
-        throw std::runtime_error("usage: orva-alarm-simulator --link PATH [--crlf] [--pace MS] "
-                                 "[--after MS] [--wait] [--file FILE|-] [RECORD...]");
+    for (const QString& record : parser.positionalArguments())
+        options.records.push_back(record.toLocal8Bit().toStdString());
     return options;
 }
 
@@ -107,10 +122,14 @@ void sendBurst(const Options& options, const orva::tools::PseudoTerminal& line)
 
 int main(int argc, char** argv)
 {
+    // First of all, so that a burst asked for early is not taken for a termination.
+    std::signal(SIGUSR1, [](int) { burstRequested = 1; });
     try {
-        const Options options = parse(argc, argv);
+        const auto parsed = parse(argc, argv);
+        if (const int* status = std::get_if<int>(&parsed))
+            return *status;
+        const Options& options = std::get<Options>(parsed);
         orva::tools::stopOnTerminationSignals();
-        std::signal(SIGUSR1, [](int) { burstRequested = 1; });
         orva::tools::PseudoTerminal line(options.link);
         std::cerr << "alarm simulator ready at " << options.link << std::endl;
         if (options.sendAtStart) {

@@ -1,14 +1,10 @@
-// A GSM modem on a pseudo-terminal, answering text-mode SMS commands as a real one does.
-//
-// usage: orva-modem-simulator --link PATH [--mode MODE] [--no-echo] [--reply-delay MS]
-//                       [--prompt-delay MS] [--transcript FILE]
-//   MODE: normal, silent, error (ERROR to AT+CMGS), cms-error (+CMS ERROR: 500 after the
-//         body), bare-prompt (">" without its blank), slow-prompt (prompt after --prompt-delay),
-//         no-confirm (takes the body and never answers it)
-// Every SMS accepted is printed as one line: the number, a tab, the text (control characters
-// as \xNN). SIGTERM or SIGINT ends it and removes the link.
+// A GSM modem on a pseudo-terminal, answering text-mode SMS commands and the status queries
+// as a real one does. Every SMS accepted is printed as one line: the number, a tab, the text
+// (control characters as \xNN). The link appears once the simulator is ready. SIGTERM or
+// SIGINT ends it and removes the link.
 
 #include "common/CommandLine.h"
+#include "common/StopSignals.h"
 #include "pty/PseudoTerminal.h"
 
 #include <algorithm>
@@ -21,15 +17,21 @@
 #include <map>
 #include <string>
 #include <utility>
+#include <variant>
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 namespace {
 
+const QStringList kModes{"normal",      "silent",      "error",     "cms-error",
+                         "bare-prompt", "slow-prompt", "no-confirm"};
+const QStringList kTroubles{"none", "no-sim", "pin", "no-signal", "not-registered"};
+
 struct Options {
     std::string link;
     std::string mode = "normal";
+    std::string trouble = "none";
     bool echo = true;
     std::chrono::milliseconds replyDelay = 300ms;
     std::chrono::milliseconds promptDelay = 2000ms;
@@ -125,6 +127,13 @@ private:
             return;
         if (compacted == "AT" || compacted == "AT+CMGF=1") {
             reply("\r\nOK\r\n");
+        } else if (compacted == "AT+CPIN?") {
+            reply(simStatus());
+        } else if (compacted == "AT+CSQ") {
+            reply(options_.trouble == "no-signal" ? "\r\n+CSQ: 99,99\r\n\r\nOK\r\n"
+                                                  : "\r\n+CSQ: 20,99\r\n\r\nOK\r\n");
+        } else if (compacted == "AT+CREG?") {
+            reply("\r\n+CREG: 0," + std::string(registration()) + "\r\n\r\nOK\r\n");
         } else if (compacted == "ATE0" || compacted == "ATE1") {
             options_.echo = compacted == "ATE1";
             reply("\r\nOK\r\n");
@@ -135,12 +144,36 @@ private:
         }
     }
 
+    std::string simStatus() const
+    {
+        if (options_.trouble == "no-sim")
+            return "\r\n+CME ERROR: 10\r\n";
+        if (options_.trouble == "pin")
+            return "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n";
+        return "\r\n+CPIN: READY\r\n\r\nOK\r\n";
+    }
+
+    // 1 registered on the home network, 2 searching, 0 not registered.
+    const char* registration() const
+    {
+        if (options_.trouble == "no-signal")
+            return "2";
+        if (options_.trouble == "not-registered")
+            return "0";
+        return "1";
+    }
+
     void sendCommand(const std::string& line)
     {
         const auto open = line.find('"');
         const auto close = line.find('"', open + 1);
         if (options_.mode == "error" || open == std::string::npos || close == std::string::npos) {
             reply("\r\nERROR\r\n");
+            return;
+        }
+        if (options_.trouble == "no-sim" || options_.trouble == "pin") {
+            reply(options_.trouble == "no-sim" ? "\r\n+CMS ERROR: 310\r\n"
+                                               : "\r\n+CMS ERROR: 311\r\n");
             return;
         }
         number_ = line.substr(open + 1, close - open - 1);
@@ -190,34 +223,52 @@ private:
     int reference_ = 0;
 };
 
-Options parse(int argc, char** argv)
+std::variant<Options, int> parse(int argc, char** argv)
 {
+    orva::CommandLine commandLine(
+        QStringLiteral("orva-modem-simulator"),
+        QStringLiteral("A GSM modem on a pseudo-terminal, for rehearsing ORVA without hardware."),
+        argc, argv);
+    QCommandLineParser& parser = commandLine.parser();
+    const QCommandLineOption link(QStringLiteral("link"),
+                                  QStringLiteral("Where to link the line's far end (required)."),
+                                  QStringLiteral("path"));
+    const QCommandLineOption mode(
+        QStringLiteral("mode"),
+        QStringLiteral("How the modem answers messages: %1.").arg(kModes.join(u", ")),
+        QStringLiteral("mode"), QStringLiteral("normal"));
+    const QCommandLineOption trouble(
+        QStringLiteral("trouble"),
+        QStringLiteral("A trouble to act out: %1.").arg(kTroubles.join(u", ")),
+        QStringLiteral("trouble"), QStringLiteral("none"));
+    const QCommandLineOption noEcho(QStringLiteral("no-echo"),
+                                    QStringLiteral("Do not echo what is written to the modem."));
+    const QCommandLineOption replyDelay(QStringLiteral("reply-delay"),
+                                        QStringLiteral("Delay of the answer to a message."),
+                                        QStringLiteral("ms"), QStringLiteral("300"));
+    const QCommandLineOption promptDelay(QStringLiteral("prompt-delay"),
+                                         QStringLiteral("Delay of the prompt in slow-prompt mode."),
+                                         QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption transcript(QStringLiteral("transcript"),
+                                        QStringLiteral("File that records every byte received."),
+                                        QStringLiteral("file"));
+    parser.addOptions({link, mode, trouble, noEcho, replyDelay, promptDelay, transcript});
+    if (const auto status = commandLine.parse())
+        return *status;
+    if (!parser.isSet(link))
+        return commandLine.refuse(QStringLiteral("--link is required"));
     Options options;
-    orva::tools::CommandLine line(argc, argv);
-    while (line.next()) {
-        const std::string& arg = line.argument();
-        if (arg == "--link")
-            options.link = line.value();
-        else if (arg == "--mode")
-            options.mode = line.value();
-        else if (arg == "--no-echo")
-            options.echo = false;
-        else if (arg == "--reply-delay")
-            options.replyDelay = line.milliseconds();
-        else if (arg == "--prompt-delay")
-            options.promptDelay = line.milliseconds();
-        else if (arg == "--transcript")
-            options.transcript = line.value();
-        else
-            throw std::runtime_error("unknown argument " + arg);
+    try {
+        options.link = parser.value(link).toStdString();
+        options.mode = commandLine.oneOf(mode, kModes).toStdString();
+        options.trouble = commandLine.oneOf(trouble, kTroubles).toStdString();
+        options.echo = !parser.isSet(noEcho);
+        options.replyDelay = commandLine.milliseconds(replyDelay);
+        options.promptDelay = commandLine.milliseconds(promptDelay);
+        options.transcript = parser.value(transcript).toStdString();
+    } catch (const orva::UsageError& error) {
+        return commandLine.refuse(QString::fromStdString(error.what()));
     }
-    static const std::string modes[] = {"normal",      "silent",      "error",     "cms-error",
-                                        "bare-prompt", "slow-prompt", "no-confirm"};
-    if (options.link.empty() ||
-        std::find(std::begin(modes), std::end(modes), options.mode) == std::end(modes))
-        throw std::runtime_error(
-            "usage: orva-modem-simulator --link PATH [--mode MODE] [--no-echo] "
-            "[--reply-delay MS] [--prompt-delay MS] [--transcript FILE]");
     return options;
 }
 
@@ -226,7 +277,10 @@ Options parse(int argc, char** argv)
 int main(int argc, char** argv)
 {
     try {
-        const Options options = parse(argc, argv);
+        const auto parsed = parse(argc, argv);
+        if (const int* status = std::get_if<int>(&parsed))
+            return *status;
+        const Options& options = std::get<Options>(parsed);
         orva::tools::stopOnTerminationSignals();
         orva::tools::PseudoTerminal line(options.link);
         Modem modem(options, line);

@@ -60,9 +60,7 @@ Form1::Form1()
 
 void Form1::setLine(int box, const QString& text)
 {
-    QLineEdit* line = Text1(box);
-    line->setText(text);
-    line->home(false); // long records show from their start
+    showText(*Text1(box), text); // long records show from their start
 }
 
 QString Form1::line(int box) const

@@ -1,7 +1,7 @@
 #include "Orva.h"
 
+#include "LineSetup.h"
 #include "common/Failure.h"
-#include "common/NumericValue.h"
 #include "common/Platform.h"
 #include "common/VisibleText.h"
 #include "config/SettingsReader.h"
@@ -22,32 +22,6 @@ void tellStandardError(const QString& message)
 {
     std::fprintf(stderr, "ORVA: %s\n", visibleText(message).toLocal8Bit().constData());
     std::fflush(stderr);
-}
-
-// A field that start-up needs; one that no line of the file set holds no setting at all.
-QString requiredSetting(const SettingsStore& store, int slot, Field field)
-{
-    if (!store.wasSet(slot, field))
-        throw Failure(
-            QStringLiteral("settings.ini has no \"%1\" line").arg(settingsKey(slot, field)));
-    return store.text(slot, field);
-}
-
-int portSetting(const SettingsStore& store, int slot)
-{
-    const QString text = requiredSetting(store, slot, Field::Port);
-    int number = 0;
-    try {
-        number = portNumber(text);
-    } catch (const Failure&) {
-        // beyond 16 bits: no port either
-    }
-    if (number < SerialLine::kLowestPort || number > SerialLine::kHighestPort)
-        throw Failure(QStringLiteral("%1 \"%2\" is not a port number from %3 to %4")
-                          .arg(settingsKey(slot, Field::Port), visibleText(text))
-                          .arg(SerialLine::kLowestPort)
-                          .arg(SerialLine::kHighestPort));
-    return number;
 }
 
 } // namespace
@@ -99,9 +73,7 @@ void Orva::startUp()
 
 void Orva::openLine(SerialLine& line, int slot)
 {
-    line.setSettings(requiredSetting(store_, slot, Field::LineSettings));
-    line.setCommPort(portSetting(store_, slot));
-    line.setInputLen(0);
+    configureLine(line, store_, slot);
     line.setPortOpen(true);
 }
 

@@ -1,11 +1,16 @@
+#include "app/ModemCheck.h"
 #include "app/Orva.h"
+#include "common/CommandLine.h"
 #include "common/TerminationSignals.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+const QString kDesktopFileName = QStringLiteral("org.orvaproject.orva");
 
 // The process ends at once: no window's own closing step runs. The program has closed its
 // serial lines just before.
@@ -15,12 +20,22 @@ namespace {
     std::_Exit(exitStatus);
 }
 
-} // namespace
+int checkModem(int argc, char* argv[])
+{
+    const QCoreApplication application(argc, argv);
+    orva::ModemCheck check([](const QString& finding) {
+        std::printf("%s\n", finding.toLocal8Bit().constData());
+        std::fflush(stdout);
+    });
+    return check.run();
+}
 
-int main(int argc, char* argv[])
+int runProgram(int argc, char* argv[])
 {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ORVA"));
+    QApplication::setDesktopFileName(kDesktopFileName);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/orva.png")));
     orva::TerminationSignals terminationSignals;
     orva::Orva program(endProcessNow);
     QObject::connect(&terminationSignals, &orva::TerminationSignals::terminationRequested, &program,
@@ -28,4 +43,26 @@ int main(int argc, char* argv[])
     program.startUp();
     program.mainWindow().show();
     return QApplication::exec();
+}
+
+} // namespace
+
+// Configured by settings.ini alone; the options only print, or check the modem.
+int main(int argc, char* argv[])
+{
+    orva::CommandLine commandLine(
+        QStringLiteral("orva"),
+        QStringLiteral("Unattended alarm notifier: sends the live alarms that arrive on the alarm "
+                       "port as SMS through a GSM modem. Configured by ~/ORVA/settings.ini."),
+        argc, argv);
+    const QCommandLineOption check(
+        QStringLiteral("check"),
+        QStringLiteral("Check the modem and the alarm port as settings.ini configures them, and "
+                       "end: 0 when the modem is ready to send. Sends nothing, logs nothing."));
+    commandLine.parser().addOption(check);
+    if (const auto status = commandLine.parse())
+        return *status;
+    if (commandLine.parser().isSet(check))
+        return checkModem(argc, argv);
+    return runProgram(argc, argv);
 }

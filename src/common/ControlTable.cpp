@@ -8,7 +8,7 @@
 namespace orva {
 namespace {
 
-constexpr int kDesignFontPixels = 11;
+constexpr int kDesignFontPixels = 10;
 
 QWidget* createControl(QWidget& window, const DesignedControl& design)
 {
@@ -34,6 +34,12 @@ QWidget* createControl(QWidget& window, const DesignedControl& design)
 }
 
 } // namespace
+
+void showText(QLineEdit& box, const QString& text)
+{
+    box.setText(text);
+    box.home(false);
+}
 
 void buildControls(QWidget& window, const std::vector<DesignedControl>& table)
 {

@@ -2,6 +2,7 @@
 
 #include "Twips.h"
 
+#include <QLineEdit>
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -20,6 +21,9 @@ struct DesignedControl {
     int tabIndex = 0;
     int maxLength = 0; // text boxes only; 0 leaves the box's own limit
 };
+
+// Sets a box's whole text, shown from its first character rather than its end.
+void showText(QLineEdit& box, const QString& text);
 
 // Creates every control of the table on the window, named as in the table, and chains the
 // focusable ones in their tab order.

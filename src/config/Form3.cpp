@@ -97,7 +97,7 @@ Form3::Form3(SettingsStore& store)
 void Form3::setField(int slot, Field field, const QString& text)
 {
     store_.setText(slot, field, text);
-    box(slot, field)->setText(text);
+    showText(*box(slot, field), text);
 }
 
 QLineEdit* Form3::box(int slot, Field field) const
@@ -109,7 +109,7 @@ void Form3::showStore()
 {
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
-            box(slot, field)->setText(store_.text(slot, field));
+            showText(*box(slot, field), store_.text(slot, field));
 }
 
 } // namespace orva

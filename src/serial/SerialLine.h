@@ -44,6 +44,7 @@ public:
     // when a write failed, the device failed, or it was opened again after the given opening.
     void confirmOutput(quint64 since);
 
+    QString name() const { return name_; }
     QString device() const { return device_; }
     // The line's name and its device, as failures and the log name it.
     QString description() const;

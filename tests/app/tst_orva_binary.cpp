@@ -17,9 +17,17 @@ class OrvaBinaryTest : public QObject {
 private:
     std::unique_ptr<test::TestHome> home_;
 
-    std::unique_ptr<test::Process> startOrva()
+    std::unique_ptr<test::Process> startOrva(const QStringList& arguments = {})
     {
-        return std::make_unique<test::Process>(test::binary("orva"), QStringList{}, home_->path());
+        return std::make_unique<test::Process>(test::binary("orva"), arguments, home_->path());
+    }
+
+    // Runs a program to its end; its exit status, or -1 when it did not end in time.
+    static int runToEnd(test::Process& process, int timeoutMs = 15000)
+    {
+        if (!process.process().waitForFinished(timeoutMs))
+            return -1;
+        return process.process().exitCode();
     }
 
 private slots:
@@ -76,6 +84,124 @@ private slots:
         QTest::qWait(2000);
         QCOMPARE(modem.standardOutput().count('\n'), 1); // the normal and plain lines are not sent
         QCOMPARE(orva->terminate(), 0);
+    }
+
+    // The manners of every Unix program, touching no port, window or log.
+    void commandLineManners_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("help") << "orva" << QStringList{"--help"} << 0 << "Usage: orva"
+                              << "";
+        QTest::newRow("version") << "orva" << QStringList{"--version"} << 0 << "orva 1.0\n"
+                                 << "";
+        QTest::newRow("unknown option") << "orva" << QStringList{"--bogus"} << 2 << ""
+                                        << "Unknown option 'bogus'";
+        QTest::newRow("stray argument") << "orva" << QStringList{"stray"} << 2 << ""
+                                        << "unexpected argument \"stray\"";
+        QTest::newRow("Qt's own option") << "orva" << QStringList{"-platform", "xcb"} << 2 << ""
+                                         << "Usage: orva";
+        QTest::newRow("modem simulator help")
+            << "orva-modem-simulator" << QStringList{"--help"} << 0 << "--trouble"
+            << "";
+        QTest::newRow("modem simulator without link")
+            << "orva-modem-simulator" << QStringList{} << 2 << ""
+            << "--link is required";
+        QTest::newRow("modem simulator, bad mode")
+            << "orva-modem-simulator" << QStringList{"--link", "x", "--mode", "loud"} << 2 << ""
+            << "--mode: \"loud\" is not one of";
+        QTest::newRow("alarm simulator help")
+            << "orva-alarm-simulator" << QStringList{"--help"} << 0 << "--pace"
+            << "";
+        QTest::newRow("alarm simulator, bad pace")
+            << "orva-alarm-simulator" << QStringList{"--link", "x", "--pace", "abc"} << 2 << ""
+            << "--pace: \"abc\" is not a number of milliseconds";
+    }
+
+    void commandLineManners()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        const PseudoTerminal modem(home_->linkPath(1).toStdString());
+        home_->writeWorkingSettings();
+        test::Process process(test::binary(program), arguments, home_->path());
+        QTEST(runToEnd(process), "status");
+        QFETCH(QString, output);
+        QFETCH(QString, error);
+        QVERIFY2(process.standardOutput().contains(output), qPrintable(process.standardOutput()));
+        QVERIFY2(process.standardError().contains(error), qPrintable(process.standardError()));
+        QVERIFY(home_->logBytes().isEmpty());
+        QVERIFY(modem.read(std::chrono::milliseconds(50)).empty());
+    }
+
+    // orva --check against the simulator acting out the usual troubles.
+    void checkReports_data()
+    {
+        QTest::addColumn<QStringList>("modemOptions");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QStringList>("findings");
+        const QString ready = "Ready to send SMS.";
+        QTest::newRow("ready") << QStringList{} << 0
+                               << QStringList{"Modem: answers AT",
+                                              "SIM: ready",
+                                              "Signal: -73 dBm, excellent",
+                                              "Network: registered, home network",
+                                              "Text mode: accepted",
+                                              ready};
+        QTest::newRow("no SIM") << QStringList{"--trouble", "no-sim"} << 1
+                                << QStringList{"SIM: not inserted",
+                                               "Not ready: the SIM is not ready (not inserted)"};
+        QTest::newRow("PIN needed")
+            << QStringList{"--trouble", "pin"} << 1
+            << QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"};
+        QTest::newRow("no signal")
+            << QStringList{"--trouble", "no-signal"} << 1
+            << QStringList{"Signal: unknown", "Network: searching",
+                           "Not ready: the modem is not on a network (searching)"};
+        QTest::newRow("not registered")
+            << QStringList{"--trouble", "not-registered"} << 1
+            << QStringList{"Network: not registered",
+                           "Not ready: the modem is not on a network (not registered)"};
+        QTest::newRow("no answer")
+            << QStringList{"--mode", "silent"} << 1
+            << QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"};
+    }
+
+    void checkReports()
+    {
+        QFETCH(QStringList, modemOptions);
+        QFETCH(QStringList, findings);
+        test::Process modem(test::binary("orva-modem-simulator"),
+                            test::modemArguments(home_->linkPath(1)) << modemOptions);
+        const PseudoTerminal alarms(home_->linkPath(2).toStdString());
+        QVERIFY(modem.waitForError("ready"));
+        home_->writeWorkingSettings();
+        alarms.write("abc");
+        const auto check = startOrva({"--check"});
+        QTEST(runToEnd(*check), "status");
+        const QStringList lines = check->standardOutput().split('\n', Qt::SkipEmptyParts);
+        for (const QString& finding : findings)
+            QVERIFY2(lines.contains(finding), qPrintable(lines.join('\n')));
+        QCOMPARE(lines.last(), findings.last());
+        QCOMPARE(lines.contains("Port B (alarm port): open; 3 bytes arrived in 3 s"),
+                 !findings.contains("Modem: no answer to AT"));
+        QVERIFY(home_->logBytes().isEmpty());
+        QVERIFY(!modem.standardOutput().contains('\t')); // no SMS
+    }
+
+    // A port that cannot be opened is a finding with its cause, not a crash.
+    void checkReportsPortsItCannotOpen()
+    {
+        home_->writeWorkingSettings();
+        QVERIFY(QFile::link("/dev/orva-unplugged-modem", home_->linkPath(1)));
+        const auto check = startOrva({"--check"});
+        QCOMPARE(runToEnd(*check), 1);
+        QVERIFY2(check->standardOutput().endsWith(
+                     "points to /dev/orva-unplugged-modem, which does not exist\n"),
+                 qPrintable(check->standardOutput()));
     }
 
     void failureWaitsForOkAndSaysTheCause()

@@ -161,6 +161,23 @@ private slots:
         QTEST(textOf(widget), "text");
     }
 
+    // Every caption shows whole at the fixed sizes: the labels from the same table.
+    void captionsFit_data() { controls_data(); }
+
+    void captionsFit()
+    {
+        QFETCH(QString, window);
+        QFETCH(QString, control);
+        QFETCH(QString, text);
+        const auto* label = this->window(window)->findChild<QLabel*>(control.section(u' ', 0, 0));
+        if (label == nullptr)
+            return; // not a label
+        const int needed = label->fontMetrics().horizontalAdvance(text);
+        QVERIFY2(needed <= label->width(),
+                 qPrintable(QString("%1 px of text in %2 px").arg(needed).arg(label->width())));
+        QVERIFY(label->fontMetrics().height() <= label->height());
+    }
+
     void tabOrder_data()
     {
         QTest::addColumn<QString>("window");
@@ -203,6 +220,15 @@ private slots:
             QVERIFY(box->isReadOnly());
         for (const QLineEdit* box : form3_->findChildren<QLineEdit*>())
             QVERIFY(box->isReadOnly());
+    }
+
+    void longTextsShowFromTheirStart()
+    {
+        const QString computer = "A-COMPUTER-NAME-FAR-TOO-LONG-FOR-ITS-BOX";
+        form3_->setField(kSlotC, Field::LineSettings, computer);
+        form1_->setLine(3, QString(200, u'x'));
+        QCOMPARE(form3_->findChild<QLineEdit*>("Text7(2)")->cursorPosition(), 0);
+        QCOMPARE(form1_->Text1(3)->cursorPosition(), 0);
     }
 
     void manualBoxesLimitTyping()

@@ -1,4 +1,5 @@
 #include "messaging/ModemReply.h"
+#include "messaging/ModemStatus.h"
 
 #include <QtTest>
 
@@ -119,6 +120,80 @@ private slots:
         QFETCH(ModemVerdict, verdict);
         QFETCH(QString, resultLine);
         QCOMPARE(judgeBodyReply(reply, body), (ModemAnswer{verdict, resultLine}));
+    }
+
+    // The answers to the status queries of orva --check, as modems give them.
+    void statusQueries_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("finalResult");
+        QTest::addColumn<QString>("described");
+        QTest::newRow("SIM ready") << "\r\n+CPIN: READY\r\n\r\nOK\r\n"
+                                   << "OK"
+                                   << "ready";
+        QTest::newRow("SIM PIN") << "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"
+                                 << "OK"
+                                 << "PIN needed";
+        QTest::newRow("SIM PUK") << "\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"
+                                 << "OK"
+                                 << "PUK needed";
+        QTest::newRow("no SIM") << "\r\n+CME ERROR: 10\r\n"
+                                << "+CME ERROR: 10"
+                                << "not inserted";
+        QTest::newRow("SIM busy") << "\r\n+CME ERROR: 14\r\n"
+                                  << "+CME ERROR: 14"
+                                  << "unknown (+CME ERROR: 14)";
+        QTest::newRow("no signal") << "\r\n+CSQ: 0,99\r\n\r\nOK\r\n"
+                                   << "OK"
+                                   << "-113 dBm, none";
+        QTest::newRow("marginal") << "\r\n+CSQ: 9,99\r\n\r\nOK\r\n"
+                                  << "OK"
+                                  << "-95 dBm, marginal";
+        QTest::newRow("ok") << "\r\n+CSQ: 10,0\r\n\r\nOK\r\n"
+                            << "OK"
+                            << "-93 dBm, ok";
+        QTest::newRow("good") << "\r\n+CSQ: 19,0\r\n\r\nOK\r\n"
+                              << "OK"
+                              << "-75 dBm, good";
+        QTest::newRow("excellent") << "\r\n+CSQ: 31,0\r\n\r\nOK\r\n"
+                                   << "OK"
+                                   << "-51 dBm, excellent";
+        QTest::newRow("signal unknown") << "\r\n+CSQ: 99,99\r\n\r\nOK\r\n"
+                                        << "OK"
+                                        << "unknown";
+        QTest::newRow("home") << "\r\n+CREG: 0,1\r\n\r\nOK\r\n"
+                              << "OK"
+                              << "registered, home network";
+        QTest::newRow("roaming") << "\r\n+CREG: 0,5\r\n\r\nOK\r\n"
+                                 << "OK"
+                                 << "registered, roaming";
+        QTest::newRow("searching") << "\r\n+CREG: 0,2\r\n\r\nOK\r\n"
+                                   << "OK"
+                                   << "searching";
+        QTest::newRow("denied") << "\r\n+CREG: 0,3\r\n\r\nOK\r\n"
+                                << "OK"
+                                << "registration denied";
+        QTest::newRow("unsolicited form") << "\r\n+CREG: 0\r\n\r\nOK\r\n"
+                                          << "OK"
+                                          << "not registered";
+        QTest::newRow("echo, answer pending") << "AT+CSQ\r\r\n+CSQ: 20,99\r\n"
+                                              << ""
+                                              << "";
+    }
+
+    void statusQueries()
+    {
+        QFETCH(QString, reply);
+        QFETCH(QString, finalResult);
+        QFETCH(QString, described);
+        QCOMPARE(orva::finalResult(reply).value_or(QString()), finalResult);
+        if (described.isEmpty())
+            return;
+        const QString tag = QTest::currentDataTag();
+        const QString actual = reply.contains("+CPIN") || reply.contains("+CME") ? simState(reply)
+                               : reply.contains("+CSQ") ? signalQuality(reply)
+                                                        : registration(reply).text;
+        QVERIFY2(actual == described, qPrintable(tag + ": " + actual));
     }
 };
 

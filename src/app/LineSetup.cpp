@@ -1,0 +1,47 @@
+#include "LineSetup.h"
+
+#include "common/Failure.h"
+#include "common/NumericValue.h"
+#include "common/VisibleText.h"
+#include "config/SettingsStore.h"
+#include "serial/SerialLine.h"
+
+namespace orva {
+namespace {
+
+// A field that start-up needs; one that no line of the file set holds no setting at all.
+QString requiredSetting(const SettingsStore& store, int slot, Field field)
+{
+    if (!store.wasSet(slot, field))
+        throw Failure(
+            QStringLiteral("settings.ini has no \"%1\" line").arg(settingsKey(slot, field)));
+    return store.text(slot, field);
+}
+
+int portSetting(const SettingsStore& store, int slot)
+{
+    const QString text = requiredSetting(store, slot, Field::Port);
+    int number = 0;
+    try {
+        number = portNumber(text);
+    } catch (const Failure&) {
+        // beyond 16 bits: no port either
+    }
+    if (number < SerialLine::kLowestPort || number > SerialLine::kHighestPort)
+        throw Failure(QStringLiteral("%1 \"%2\" is not a port number from %3 to %4")
+                          .arg(settingsKey(slot, Field::Port), visibleText(text))
+                          .arg(SerialLine::kLowestPort)
+                          .arg(SerialLine::kHighestPort));
+    return number;
+}
+
+} // namespace
+
+void configureLine(SerialLine& line, const SettingsStore& store, int slot)
+{
+    line.setSettings(requiredSetting(store, slot, Field::LineSettings));
+    line.setCommPort(portSetting(store, slot));
+    line.setInputLen(0);
+}
+
+} // namespace orva

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <chrono>
+#include <functional>
+#include <optional>
+
+namespace orva {
+
+class SerialLine;
+class SettingsStore;
+
+// The operator's check of a newly wired modem: reads settings.ini as start-up does, asks the
+// modem on port A for its SIM, signal, network and text mode, and listens on port B a
+// moment, unless the modem does not answer at all. It says one finding a line, the verdict last. It
+// never sends an SMS and writes nothing to the event log.
+class ModemCheck {
+public:
+    using Say = std::function<void(const QString& finding)>;
+
+    explicit ModemCheck(Say say);
+
+    // 0 when the modem is ready to send, 1 otherwise.
+    [[nodiscard]] int run();
+
+    // How long a command's final result is waited for.
+    std::chrono::milliseconds commandBound = std::chrono::seconds(3);
+    // How long port B is listened to.
+    std::chrono::milliseconds alarmWindow = std::chrono::seconds(3);
+
+private:
+    bool checkModem(const SettingsStore& store);
+    void checkAlarmPort(const SettingsStore& store);
+    bool openPort(SerialLine& line, const SettingsStore& store, int slot);
+    std::optional<QString> ask(SerialLine& line, const QString& command);
+    bool notReady(const QString& reason);
+
+    Say say_;
+    QString reason_;
+    bool silent_ = false; // a modem that does not answer AT ends the check
+};
+
+} // namespace orva

@@ -1,0 +1,86 @@
+#include "CommandLine.h"
+
+#include <cstdio>
+
+namespace orva {
+namespace {
+
+void print(std::FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+} // namespace
+
+CommandLine::CommandLine(QString program, const QString& description, int argc, char** argv)
+    : program_(std::move(program))
+    , help_({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."))
+    , version_(QStringLiteral("version"), QStringLiteral("Show the version."))
+{
+    for (int i = 0; i < argc; ++i)
+        arguments_ << QString::fromLocal8Bit(argv[i]);
+    parser_.setApplicationDescription(description);
+    parser_.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser_.addOption(help_);
+    parser_.addOption(version_);
+}
+
+std::optional<int> CommandLine::parse(const QString& positional)
+{
+    if (!positional.isEmpty())
+        parser_.addPositionalArgument(positional, QString(),
+                                      QStringLiteral("[%1...]").arg(positional));
+    if (!parser_.parse(arguments_))
+        return refuse(parser_.errorText());
+    if (parser_.isSet(help_)) {
+        print(stdout, helpText());
+        return 0;
+    }
+    if (parser_.isSet(version_)) {
+        print(stdout, QStringLiteral("%1 %2\n").arg(program_, QStringLiteral(ORVA_VERSION)));
+        return 0;
+    }
+    if (positional.isEmpty() && !parser_.positionalArguments().isEmpty())
+        return refuse(QStringLiteral("unexpected argument \"%1\"")
+                          .arg(parser_.positionalArguments().constFirst()));
+    return std::nullopt;
+}
+
+int CommandLine::refuse(const QString& message) const
+{
+    print(stderr, QStringLiteral("%1: %2\n\n%3").arg(program_, message, helpText()));
+    return kUsageStatus;
+}
+
+std::chrono::milliseconds CommandLine::milliseconds(const QCommandLineOption& option) const
+{
+    const QString text = parser_.value(option);
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0)
+        throw UsageError(QStringLiteral("--%1: \"%2\" is not a number of milliseconds")
+                             .arg(option.names().constLast(), text)
+                             .toStdString());
+    return std::chrono::milliseconds(value);
+}
+
+QString CommandLine::oneOf(const QCommandLineOption& option, const QStringList& choices) const
+{
+    const QString text = parser_.value(option);
+    if (!choices.contains(text))
+        throw UsageError(QStringLiteral("--%1: \"%2\" is not one of %3")
+                             .arg(option.names().constLast(), text, choices.join(u", "))
+                             .toStdString());
+    return text;
+}
+
+// The parser names the program only when an application object exists; here none does yet.
+QString CommandLine::helpText() const
+{
+    QString text = parser_.helpText();
+    text.replace(QStringLiteral("<executable_name>"), program_);
+    return text;
+}
+
+} // namespace orva

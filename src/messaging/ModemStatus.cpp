@@ -1,0 +1,85 @@
+#include "ModemStatus.h"
+
+#include <QList>
+
+namespace orva {
+namespace {
+
+// The value of an information line such as "+CSQ: 20,99", or an empty text.
+QString information(QStringView reply, QStringView prefix)
+{
+    for (QStringView line : reply.split(u'\n')) {
+        line = line.trimmed();
+        if (line.startsWith(prefix))
+            return line.sliced(prefix.size()).trimmed().toString();
+    }
+    return {};
+}
+
+// The n-th number of an information value such as "0,1".
+int field(const QString& value, int n)
+{
+    bool ok = false;
+    const int number = value.section(u',', n, n).trimmed().toInt(&ok);
+    return ok ? number : -1;
+}
+
+} // namespace
+
+std::optional<QString> finalResult(QStringView reply)
+{
+    for (QStringView line : reply.split(u'\n')) {
+        line = line.trimmed();
+        if (line == u"OK" || line == u"ERROR" || line.startsWith(u"+CME ERROR:") ||
+            line.startsWith(u"+CMS ERROR:"))
+            return line.toString();
+    }
+    return std::nullopt;
+}
+
+QString simState(QStringView reply)
+{
+    const QString state = information(reply, u"+CPIN:");
+    if (state == u"READY")
+        return QStringLiteral("ready");
+    if (state == u"SIM PIN")
+        return QStringLiteral("PIN needed");
+    if (state == u"SIM PUK")
+        return QStringLiteral("PUK needed");
+    if (finalResult(reply) == u"+CME ERROR: 10")
+        return QStringLiteral("not inserted");
+    return QStringLiteral("unknown (%1)").arg(reply.toString().simplified());
+}
+
+// 2 dBm a step from -113 dBm; the bands are the ones modem makers give for GSM.
+QString signalQuality(QStringView reply)
+{
+    const int rssi = field(information(reply, u"+CSQ:"), 0);
+    if (rssi < 0 || rssi > 31)
+        return QStringLiteral("unknown");
+    const int dbm = -113 + 2 * rssi;
+    const char* band = rssi < 2    ? "none"
+                       : rssi < 10 ? "marginal"
+                       : rssi < 15 ? "ok"
+                       : rssi < 20 ? "good"
+                                   : "excellent";
+    return QStringLiteral("%1 dBm, %2").arg(dbm).arg(QLatin1String(band));
+}
+
+Registration registration(QStringView reply)
+{
+    switch (field(information(reply, u"+CREG:"), 1)) {
+    case 1:
+        return {QStringLiteral("registered, home network"), true};
+    case 5:
+        return {QStringLiteral("registered, roaming"), true};
+    case 2:
+        return {QStringLiteral("searching"), false};
+    case 3:
+        return {QStringLiteral("registration denied"), false};
+    default:
+        return {QStringLiteral("not registered"), false};
+    }
+}
+
+} // namespace orva

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+#include <optional>
+
+namespace orva {
+
+// The final result line that ends the modem's answer to a command (OK, ERROR,
+// +CME ERROR: n or +CMS ERROR: n), trimmed; none while the answer goes on.
+std::optional<QString> finalResult(QStringView reply);
+
+// The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",
+// "not inserted", or what the modem said.
+QString simState(QStringView reply);
+
+// The signal as the answer to AT+CSQ tells it, such as "-73 dBm, excellent" or "unknown".
+QString signalQuality(QStringView reply);
+
+// The network as the answer to AT+CREG? tells it, and whether the modem may send.
+struct Registration {
+    QString text;
+    bool registered = false;
+};
+Registration registration(QStringView reply);
+
+} // namespace orva
