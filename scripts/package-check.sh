@@ -11,7 +11,8 @@ cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=
     -DORVA_WERROR=ON -DBUILD_TESTING=OFF \
     -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)" \
     -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)"
-cmake --build build-release
+cmake --build build-release --target orva orva-modem-simulator orva-alarm-simulator \
+    orva_packaging_files
 rm -f build-release/orva_*.deb
 (cd build-release && cpack -G DEB)
 package=$(ls "$PWD"/build-release/orva_*.deb)

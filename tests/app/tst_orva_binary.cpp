@@ -193,14 +193,41 @@ private slots:
     }
 
     // A port that cannot be opened is a finding with its cause, not a crash.
+    void checkReportsPortsItCannotOpen_data()
+    {
+        QTest::addColumn<bool>("asAnotherUser");
+        QTest::addColumn<QString>("cause");
+        QTest::newRow("unplugged adapter")
+            << false << "points to /dev/orva-unplugged-modem, which does not exist";
+        QTest::newRow("device of another user")
+            << true << ": permission denied (is the user in the dialout group?)";
+    }
+
     void checkReportsPortsItCannotOpen()
     {
+        QFETCH(bool, asAnotherUser);
+        QFETCH(QString, cause);
         home_->writeWorkingSettings();
-        QVERIFY(QFile::link("/dev/orva-unplugged-modem", home_->linkPath(1)));
-        const auto check = startOrva({"--check"});
+        std::unique_ptr<PseudoTerminal> modem;
+        std::unique_ptr<test::Process> check;
+        if (asAnotherUser) { // nobody may read the home, but not use root's terminals
+            modem = std::make_unique<PseudoTerminal>(home_->linkPath(1).toStdString());
+            for (const QString& path : {home_->path(), home_->dataFolder()})
+                QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther |
+                                                QFile::ExeOther);
+            QFile::setPermissions(home_->dataFolder() + "/settings.ini",
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
+            check = std::make_unique<test::Process>("setpriv",
+                                                    QStringList{"--reuid=65534", "--regid=65534",
+                                                                "--clear-groups",
+                                                                test::binary("orva"), "--check"},
+                                                    home_->path());
+        } else {
+            QVERIFY(QFile::link("/dev/orva-unplugged-modem", home_->linkPath(1)));
+            check = startOrva({"--check"});
+        }
         QCOMPARE(runToEnd(*check), 1);
-        QVERIFY2(check->standardOutput().endsWith(
-                     "points to /dev/orva-unplugged-modem, which does not exist\n"),
+        QVERIFY2(check->standardOutput().endsWith(cause + "\n"),
                  qPrintable(check->standardOutput()));
     }
 
