@@ -2,7 +2,8 @@
 # Builds the Debian package from a release build with Debian's hardening flags, checks it and
 # its AppStream data as a Debian maintainer would (any lintian error or warning fails), installs
 # it into this machine with apt and runs the installed orva once end to end on the installed
-# simulators.
+# simulators. With build-only it stops once the package is built.
+# usage: scripts/package-check.sh [build-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -16,6 +17,7 @@ cmake --build build-release --target orva orva-modem-simulator orva-alarm-simula
 rm -f build-release/orva_*.deb
 (cd build-release && cpack -G DEB)
 package=$(ls "$PWD"/build-release/orva_*.deb)
+[ "${1:-}" != build-only ] || exit 0
 
 appstreamcli validate --pedantic --no-net packaging/org.orvaproject.orva.metainfo.xml
 desktop-file-validate packaging/org.orvaproject.orva.desktop
