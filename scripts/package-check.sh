@@ -26,5 +26,9 @@ echo "lintian: no error or warning"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$package"
 dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1'
+# The installed guide shows its pictures: every file it links to stands beside it.
+for linked in $(grep -o '](\([^)#]*\))' README.md | sed 's/^](//; s/)$//' | grep -v '://'); do
+    test -e "/usr/share/doc/orva/$linked" || { echo "not installed beside the guide: $linked"; exit 1; }
+done
 orva --version
 scripts/run-demo.sh /usr/bin
