@@ -1,32 +1,9 @@
 #include "ModemReply.h"
 
-#include <QList>
-
 namespace orva {
 namespace {
 
 constexpr QChar kCtrlZ(26);
-
-// The lines of a text, split at CR and LF, each trimmed of blanks; empty lines are left out.
-QList<QStringView> replyLines(QStringView text)
-{
-    QList<QStringView> lines;
-    qsizetype from = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i == text.size() || text[i] == u'\r' || text[i] == u'\n') {
-            const QStringView line = text.sliced(from, i - from).trimmed();
-            if (!line.isEmpty())
-                lines << line;
-            from = i + 1;
-        }
-    }
-    return lines;
-}
-
-bool isErrorResult(QStringView line)
-{
-    return line == u"ERROR" || line.startsWith(u"+CMS ERROR") || line.startsWith(u"+CME ERROR");
-}
 
 bool holdsPrompt(QStringView reply)
 {
@@ -48,6 +25,26 @@ QStringView echoedText(QStringView line)
 }
 
 } // namespace
+
+QList<QStringView> replyLines(QStringView reply)
+{
+    QList<QStringView> lines;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= reply.size(); ++i) {
+        if (i == reply.size() || reply[i] == u'\r' || reply[i] == u'\n') {
+            const QStringView line = reply.sliced(from, i - from).trimmed();
+            if (!line.isEmpty())
+                lines << line;
+            from = i + 1;
+        }
+    }
+    return lines;
+}
+
+bool isErrorResult(QStringView line)
+{
+    return line == u"ERROR" || line.startsWith(u"+CMS ERROR") || line.startsWith(u"+CME ERROR");
+}
 
 ModemAnswer judgeCommandReply(QStringView reply)
 {

@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QStringView>
 
 namespace orva {
+
+// The lines of a modem's answer, split at CR and LF and trimmed; empty lines are left out.
+QList<QStringView> replyLines(QStringView reply);
+
+// Whether a line is an error result: ERROR, +CMS ERROR: n or +CME ERROR: n. It stands on a
+// line of its own, so an echoed text that merely holds the word is none.
+bool isErrorResult(QStringView line);
 
 // What the modem's answer says about the message in hand.
 enum class ModemVerdict {

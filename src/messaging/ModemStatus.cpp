@@ -1,6 +1,6 @@
 #include "ModemStatus.h"
 
-#include <QList>
+#include "ModemReply.h"
 
 namespace orva {
 namespace {
@@ -8,11 +8,9 @@ namespace {
 // The value of an information line such as "+CSQ: 20,99", or an empty text.
 QString information(QStringView reply, QStringView prefix)
 {
-    for (QStringView line : reply.split(u'\n')) {
-        line = line.trimmed();
+    for (const QStringView line : replyLines(reply))
         if (line.startsWith(prefix))
             return line.sliced(prefix.size()).trimmed().toString();
-    }
     return {};
 }
 
@@ -28,12 +26,9 @@ int field(const QString& value, int n)
 
 std::optional<QString> finalResult(QStringView reply)
 {
-    for (QStringView line : reply.split(u'\n')) {
-        line = line.trimmed();
-        if (line == u"OK" || line == u"ERROR" || line.startsWith(u"+CME ERROR:") ||
-            line.startsWith(u"+CMS ERROR:"))
+    for (const QStringView line : replyLines(reply))
+        if (line == u"OK" || isErrorResult(line))
             return line.toString();
-    }
     return std::nullopt;
 }
 
