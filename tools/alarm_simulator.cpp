@@ -6,7 +6,7 @@
 // link.
 
 #include "common/CommandLine.h"
-#include "common/StopSignals.h"
+#include "common/StopOnTerminationSignals.h"
 #include "pty/PseudoTerminal.h"
 
 #include <chrono>

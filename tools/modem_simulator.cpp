@@ -4,7 +4,7 @@
 // SIGINT ends it and removes the link.
 
 #include "common/CommandLine.h"
-#include "common/StopSignals.h"
+#include "common/StopOnTerminationSignals.h"
 #include "pty/PseudoTerminal.h"
 
 #include <algorithm>

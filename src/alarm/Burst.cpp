@@ -1,7 +1,10 @@
 #include "Burst.h"
 
+#include "common/NumericValue.h"
+
 #include <algorithm>
 #include <array>
+#include <limits>
 
 namespace orva {
 namespace {
@@ -32,6 +35,17 @@ bool shouldSend(QStringView line)
                             [&](QStringView word) { return first == word || second == word; }))
         return false;
     return line.startsWith(u'.') || line.mid(1, 1) == u".";
+}
+
+std::int16_t pendingCount(qsizetype waiting)
+{
+    return static_cast<std::int16_t>(
+        std::min<qsizetype>(waiting, std::numeric_limits<std::int16_t>::max()));
+}
+
+bool burstIsWaiting(std::int16_t pending, QStringView threshold)
+{
+    return pending >= numericValue(threshold);
 }
 
 } // namespace orva

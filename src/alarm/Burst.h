@@ -3,17 +3,27 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <cstdint>
 
 namespace orva {
 
 // A burst as the alarm lines show it: every line feed read as a blank.
-QString unfoldLineFeeds(QString burst);
+[[nodiscard]] QString unfoldLineFeeds(QString burst);
 
 // The lines of a burst, split at every CR: n CRs give n + 1 lines, an empty burst none.
-QStringList splitBurst(const QString& burst);
+[[nodiscard]] QStringList splitBurst(const QString& burst);
 
 // Whether an alarm line is sent: "." in column 1 or 2 marks an alarm point, and a state word
 // ("RAN", "OK ", "LO ", "HI ") in columns 63 to 65 or 64 to 66 says it is no live alarm.
-bool shouldSend(QStringView line);
+[[nodiscard]] bool shouldSend(QStringView line);
+
+// The characters waiting on the alarm port as the scan counts them: at most 32767, so that a
+// flood does not leave a stale count standing.
+[[nodiscard]] std::int16_t pendingCount(qsizetype waiting);
+
+// Whether enough characters wait for a burst to be taken: at least slot B's length threshold,
+// read as a number (a threshold without one reads as 0). Throws Failure when the threshold is
+// beyond any number.
+[[nodiscard]] bool burstIsWaiting(std::int16_t pending, QStringView threshold);
 
 } // namespace orva

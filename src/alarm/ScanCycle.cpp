@@ -3,30 +3,13 @@
 #include "AlarmDisplay.h"
 #include "Burst.h"
 #include "SettleDelay.h"
-#include "common/NumericValue.h"
 #include "config/SettingsStore.h"
 #include "serial/SerialLine.h"
 
-#include <QTimer>
-#include <algorithm>
 #include <exception>
-#include <limits>
-#include <optional>
 
 namespace orva {
 namespace {
-
-// Runs one step of the cycle; a step that fails is skipped and the cycle goes on. Returns
-// what failed, if anything did.
-template <typename Step> std::optional<QString> attempt(Step&& step)
-{
-    try {
-        step();
-        return std::nullopt;
-    } catch (const std::exception& failure) {
-        return QString::fromStdString(failure.what());
-    }
-}
 
 class TimerRestart {
 public:
@@ -42,24 +25,36 @@ private:
     QTimer& timer_;
 };
 
+// An entry the trace cannot write has gone to standard error already; the scan goes on.
+void reportQuietly(const std::function<void()>& report)
+{
+    try {
+        report();
+    } catch (const std::exception&) {
+    }
+}
+
 } // namespace
 
 ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-                     QTimer& timer, AlarmSender send, LineTrace::Report report)
+                     AlarmSender send, LineTrace::Report report)
     : alarmPort_(alarmPort)
     , settings_(settings)
     , display_(display)
-    , timer_(timer)
     , send_(std::move(send))
     , alarmPortTrace_(std::move(report))
 {
+    Timer1.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
+    Timer1.setInterval(kScanPeriod);
+    QObject::connect(&Timer1, &QTimer::timeout, [this] { run(); });
+    Timer1.start();
 }
 
 void ScanCycle::run()
 {
-    timer_.stop();
-    const TimerRestart restart(timer_);
-    if (!burstIsWaiting())
+    Timer1.stop();
+    const TimerRestart restart(Timer1);
+    if (!burstWaits())
         return;
     SettleDelay(settleWait);
     const QString burst = unfoldLineFeeds(readBurst());
@@ -69,34 +64,22 @@ void ScanCycle::run()
         handleLine(i, lines[i]);
 }
 
-bool ScanCycle::burstIsWaiting()
+bool ScanCycle::burstWaits()
 {
-    useAlarmPort([this] {
-        // A count beyond 16 bits would otherwise leave a stale count standing for ever.
-        AlarmPendingCount = static_cast<std::int16_t>(
-            std::min(alarmPort_.InBufferCount(), int{std::numeric_limits<std::int16_t>::max()}));
+    guarded(Step::CountWaiting,
+            [this] { AlarmPendingCount = pendingCount(alarmPort_.InBufferCount()); });
+    bool waits = false;
+    guarded(Step::ReadThreshold, [this, &waits] {
+        waits = burstIsWaiting(AlarmPendingCount, settings_.text(kSlotB, Field::Length));
     });
-    bool below = true; // a threshold that cannot be read ends the cycle
-    attempt([this, &below] {
-        below = AlarmPendingCount < numericValue(settings_.text(kSlotB, Field::Length));
-    });
-    return !below;
+    return waits;
 }
 
 QString ScanCycle::readBurst()
 {
     QString burst;
-    useAlarmPort([this, &burst] { burst = alarmPort_.Input(); });
+    guarded(Step::ReadBurst, [this, &burst] { burst = alarmPort_.Input(); });
     return burst;
-}
-
-// A step on the alarm port that fails is skipped like any other, but leaves a trace.
-void ScanCycle::useAlarmPort(const std::function<void()>& step)
-{
-    if (const auto failure = attempt(step))
-        attempt([this, &failure] { alarmPortTrace_.failed(*failure); });
-    else
-        attempt([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }
 
 // Lines beyond the last box are not shown, but they are tested and sent all the same.
@@ -108,7 +91,36 @@ void ScanCycle::handleLine(int index, const QString& line)
         shown = display_.line(index);
     }
     if (shouldSend(shown))
-        attempt([this, &shown] { send_(shown); });
+        guarded(Step::SendLine, [this, &shown] { send_(shown); });
+}
+
+// Runs one step; returns whether it ran to its end. A step on the alarm port that succeeds
+// tells the trace that the port serves.
+bool ScanCycle::guarded(Step step, const std::function<void()>& run)
+{
+    try {
+        run();
+    } catch (const std::exception& failure) {
+        skipped(step, QString::fromStdString(failure.what()));
+        return false;
+    }
+    if (step == Step::CountWaiting || step == Step::ReadBurst)
+        reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
+    return true;
+}
+
+// What each skipped step leaves behind:
+// - CountWaiting, ReadBurst: the alarm port failed. The count keeps its last value and the
+//   burst reads as empty; the port's first failure is logged, once, and the line opens its
+//   device again at its next use.
+// - ReadThreshold: slot B's length is beyond any number; the cycle ends as if few characters
+//   waited.
+// - SendLine: the transaction has logged and shown why the message was not sent; the next
+//   line is sent all the same.
+void ScanCycle::skipped(Step step, const QString& cause)
+{
+    if (step == Step::CountWaiting || step == Step::ReadBurst)
+        reportQuietly([this, &cause] { alarmPortTrace_.failed(cause); });
 }
 
 } // namespace orva

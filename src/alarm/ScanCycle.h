@@ -3,11 +3,10 @@
 #include "LineTrace.h"
 
 #include <QString>
+#include <QTimer>
 #include <chrono>
 #include <cstdint>
 #include <functional>
-
-class QTimer;
 
 namespace orva {
 
@@ -21,13 +20,21 @@ class SettingsStore;
 // first failure of the alarm port, and its return, are reported once each.
 class ScanCycle {
 public:
+    static constexpr std::chrono::milliseconds kScanPeriod{1017};
+
     // Sends one alarm line as an SMS to the number in force; may throw.
     using AlarmSender = std::function<void(const QString& line)>;
 
+    // The scan timer ticks from here on.
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-              QTimer& timer, AlarmSender send, LineTrace::Report report);
+              AlarmSender send, LineTrace::Report report);
 
     void run();
+
+    // The scan timer is the cycle's own; the program asks it to start and stop.
+    void start() { Timer1.start(); }
+    void stop() { Timer1.stop(); }
+    const QTimer& timer() const { return Timer1; }
 
     // How long a burst is given to come in; 10 s in service, tests may shorten it.
     std::chrono::milliseconds settleWait = std::chrono::seconds(10);
@@ -35,17 +42,20 @@ public:
     std::int16_t AlarmPendingCount = 0;
 
 private:
-    bool burstIsWaiting();
-    void useAlarmPort(const std::function<void()>& step);
+    enum class Step { CountWaiting, ReadThreshold, ReadBurst, SendLine };
+
+    bool burstWaits();
     QString readBurst();
     void handleLine(int index, const QString& line);
+    bool guarded(Step step, const std::function<void()>& run);
+    void skipped(Step step, const QString& cause);
 
     SerialLine& alarmPort_;
     const SettingsStore& settings_;
     AlarmDisplay& display_;
-    QTimer& timer_;
     AlarmSender send_;
     LineTrace alarmPortTrace_;
+    QTimer Timer1;
 };
 
 } // namespace orva

@@ -23,7 +23,9 @@ QString boxName(int box)
     return QStringLiteral("Text1(%1)").arg(box);
 }
 
-std::vector<DesignedControl> controls()
+} // namespace
+
+std::vector<DesignedControl> Form1::designedControls()
 {
     std::vector<DesignedControl> table{
         {"Label1(0)", ControlKind::Label, "Alarm Port Data", {240, 120, 1155, 255}, 0},
@@ -40,22 +42,17 @@ std::vector<DesignedControl> controls()
     return table;
 }
 
-} // namespace
-
 Form1::Form1()
 {
     setWindowTitle(QStringLiteral("ORVA"));
     setFixedSize(pixelSizeFromTwips(8625, 6840));
-    buildControls(*this, controls());
+    buildControls(*this, designedControls());
     for (int box = 0; box < AlarmDisplay::kBoxCount; ++box) {
         text1_.at(static_cast<std::size_t>(box)) = findChild<QLineEdit*>(boxName(box));
         Text1(box)->setReadOnly(true);
     }
     command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
     command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));
-    Timer1.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
-    Timer1.setInterval(kScanPeriod);
-    Timer1.start();
 }
 
 void Form1::setLine(int box, const QString& text)

@@ -1,24 +1,24 @@
 #pragma once
 
 #include "alarm/AlarmDisplay.h"
+#include "common/ControlTable.h"
 
 #include <QPushButton>
-#include <QTimer>
 #include <QWidget>
 #include <array>
-#include <chrono>
 
 class QLineEdit;
 
 namespace orva {
 
 // The main window: the status line, the 25 alarm lines, the buttons that open the other two
-// windows, and the scan timer. It shows; the program object beside it does the work.
+// windows. It shows; the program object beside it does the work.
 class Form1 : public QWidget, public AlarmDisplay {
     Q_OBJECT
 
 public:
-    static constexpr std::chrono::milliseconds kScanPeriod{1017};
+    // The controls as designed; the window is built from them.
+    static std::vector<DesignedControl> designedControls();
 
     Form1();
 
@@ -30,8 +30,6 @@ public:
     QPushButton* Command2() const { return command2_; } // "Manual SMS"
 
     static QString GetComputerName();
-
-    QTimer Timer1;
 
 signals:
     // The window is closing, whatever closed it.

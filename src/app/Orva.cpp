@@ -1,11 +1,11 @@
 #include "Orva.h"
 
+#include "BusyCursor.h"
 #include "LineSetup.h"
 #include "common/Failure.h"
 #include "common/Platform.h"
 #include "common/VisibleText.h"
 #include "config/SettingsReader.h"
-#include "messaging/ManualSms.h"
 #include "serial/SerialLine.h"
 
 #include <QMessageBox>
@@ -35,15 +35,13 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , form3_(store_)
     , modem_(MSComm1(0), log_, [this](const QString& text) { form1_.setLine(0, text); })
     , scan_(
-          MSComm1(1), store_, form1_, form1_.Timer1,
-          [this](const QString& line) { sendAlarm(line); },
+          MSComm1(1), store_, form1_, [this](const QString& line) { sendAlarm(line); },
           [this](const QString& entry) {
               log_.LogEvent(entry);
               form1_.setLine(0, entry);
           })
 {
     scan_.settleWait = timing_.settleWait;
-    connect(&form1_.Timer1, &QTimer::timeout, this, [this] { scan_.run(); });
     connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
     connect(form1_.Command2(), &QPushButton::clicked, this, &Orva::showManualSms);
     connect(&form1_, &Form1::unloading, this, &Orva::shutdown);
@@ -56,16 +54,16 @@ Orva::~Orva()
 
 void Orva::startUp()
 {
-    modem_.ModemWaitMs = timing_.modemWait;
+    modem_.transaction().ModemWaitMs = timing_.modemWait;
     try {
         readSettingsFile(platform::dataFolder() + QStringLiteral("/settings.ini"), store_);
         form3_.showStore();
         openLine(MSComm1(0), kSlotA);
         openLine(MSComm1(1), kSlotB);
-        sms_.SmsNumber = store_.text(kSlotC, Field::Port);
+        sms_.SmsNumber = store_.handphoneNumber();
         log_.LogEvent(kStarted);
         form1_.setLine(0, kStarted);
-        form1_.Timer1.start();
+        scan_.start();
     } catch (const std::exception& failure) {
         failurePath(QString::fromStdString(failure.what()));
     }
@@ -79,7 +77,7 @@ void Orva::openLine(SerialLine& line, int slot)
 
 void Orva::failurePath(const QString& cause)
 {
-    form1_.Timer1.stop();
+    scan_.stop();
     tellStandardError(QStringLiteral("start-up failed: ") + cause);
     {
         QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVA"),
@@ -128,8 +126,12 @@ void Orva::showSettings()
 
 void Orva::showManualSms()
 {
-    if (!manualSms_)
-        manualSms_ = new ManualSms(modem_, sms_, store_, timing_.modemWait);
+    if (!manualSms_) {
+        manualSms_ = new ManualSms;
+        connect(manualSms_, &ManualSms::sendRequested, this, &Orva::sendTyped);
+        connect(manualSms_, &ManualSms::closing, this,
+                [this] { sms_.manualWindowClosed(store_.handphoneNumber()); });
+    }
     manualSms_->show();
     manualSms_->raise();
     manualSms_->activateWindow();
@@ -138,6 +140,27 @@ void Orva::showManualSms()
 void Orva::sendAlarm(const QString& line)
 {
     sms_.SmsText = line;
+    sendSms();
+}
+
+// A port failure ends the transaction; the operator is told why in the manual window.
+void Orva::sendTyped(const QString& number, const QString& text)
+{
+    if (!sms_.takeTyped(number, text)) {
+        manualSms_->tell(QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
+        return;
+    }
+    modem_.transaction().ModemWaitMs = timing_.modemWait;
+    try {
+        sendSms();
+    } catch (const Failure& failure) {
+        manualSms_->tell(QMessageBox::NoIcon, failure.message());
+    }
+}
+
+void Orva::sendSms()
+{
+    const BusyCursor busy;
     modem_.SendSms(sms_.SmsNumber, sms_.SmsText);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 
 #include "Form1.h"
+#include "ManualSms.h"
 #include "alarm/ScanCycle.h"
 #include "config/Form3.h"
 #include "config/SettingsStore.h"
 #include "eventlog/EventLog.h"
-#include "messaging/ManualSms.h"
 #include "messaging/OutgoingSms.h"
 #include "messaging/SmsModem.h"
 
@@ -23,7 +23,7 @@ class SerialLine;
 
 // The program's fixed waits; tests may shorten them.
 struct Timing {
-    std::chrono::milliseconds modemWait = SmsModem::kModemWait;
+    std::chrono::milliseconds modemWait = SmsTransaction::kModemWait;
     std::chrono::milliseconds settleWait = std::chrono::seconds(10);
 };
 
@@ -55,12 +55,15 @@ public:
     ManualSms* manualWindow() const { return manualSms_; }
     SerialLine& MSComm1(int element) const { return *lines_.at(static_cast<std::size_t>(element)); }
     const OutgoingSms& outgoingSms() const { return sms_; }
+    const ScanCycle& scan() const { return scan_; }
 
 private:
     void openLine(SerialLine& line, int slot);
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);
+    void sendTyped(const QString& number, const QString& text);
+    void sendSms();
 
     EndProcess endProcess_;
     Timing timing_;

@@ -5,7 +5,7 @@
 
 namespace orva {
 
-// Every failure in ORVA travels as this exception, its message saying what failed and why.
+// ORVA's own failures travel as this exception, its message saying what failed and why.
 class Failure : public std::runtime_error {
 public:
     explicit Failure(const QString& message)

@@ -29,8 +29,10 @@ DesignedControl fieldBox(int slot, Field field, TwipsRect rect, int tab)
     return {boxName(slot, field), ControlKind::TextBox, {}, rect, tab};
 }
 
+} // namespace
+
 // Slots A and B and the handphone number lie in the visible area; the rest lies beyond it.
-std::vector<DesignedControl> controls()
+std::vector<DesignedControl> Form3::designedControls()
 {
     using enum Field;
     using K = ControlKind;
@@ -79,14 +81,12 @@ std::vector<DesignedControl> controls()
     };
 }
 
-} // namespace
-
 Form3::Form3(SettingsStore& store)
     : store_(store)
 {
     setWindowTitle(QStringLiteral("COM SETTINGS"));
     setFixedSize(pixelSizeFromTwips(9420, 1530));
-    buildControls(*this, controls());
+    buildControls(*this, designedControls());
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->setReadOnly(true);
     connect(findChild<QPushButton*>(QStringLiteral("Command4")), &QPushButton::clicked, this,

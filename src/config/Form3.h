@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SettingsStore.h"
+#include "common/ControlTable.h"
 
 #include <QWidget>
 
@@ -15,6 +16,9 @@ class Form3 : public QWidget {
     Q_OBJECT
 
 public:
+    // The controls as designed; the window is built from them.
+    static std::vector<DesignedControl> designedControls();
+
     explicit Form3(SettingsStore& store);
 
     // Sets a field of the store and the box that shows it.

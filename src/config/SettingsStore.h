@@ -25,7 +25,9 @@ public:
     const QString& text(int slot, Field field) const;
     void setText(int slot, Field field, const QString& text);
     // Whether the field was ever set, or still holds its initial text.
-    bool wasSet(int slot, Field field) const;
+    [[nodiscard]] bool wasSet(int slot, Field field) const;
+    // The handphone number the alarms go to, kept in slot C's port field.
+    const QString& handphoneNumber() const { return text(kSlotC, Field::Port); }
 
 private:
     std::array<std::array<QString, kFieldCount>, kSlotCount> texts_;

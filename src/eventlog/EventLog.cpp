@@ -6,22 +6,6 @@
 #include <cstdio>
 
 namespace orva {
-namespace {
-
-const QByteArray kEntryEnd = QByteArrayLiteral("\n\r\n");
-
-} // namespace
-
-QByteArray formatLogEntry(const QDateTime& when, const QString& text)
-{
-    return when.toString(QStringLiteral("yyyyMMdd HH:mm:ss ")).toLatin1() + text.toLatin1() +
-           kEntryEnd;
-}
-
-QString logFileName(const QDate& day)
-{
-    return QStringLiteral("Log%1.txt").arg(day.toString(QStringLiteral("yyyyMMdd")));
-}
 
 EventLog::EventLog(QString folder, Clock clock)
     : folder_(std::move(folder))
@@ -61,7 +45,7 @@ void EventLog::append(const QString& fileName, const QByteArray& entry) const
 // An entry the log cannot take still reaches a terminal or the system journal.
 void EventLog::keepOnStandardError(const QByteArray& entry)
 {
-    const QByteArray line = "ORVA: not logged: " + entry.chopped(kEntryEnd.size()) + '\n';
+    const QByteArray line = "ORVA: not logged: " + entry.chopped(sizeof kLogEntryEnd - 1) + '\n';
     std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
     std::fflush(stderr);
 }

@@ -1,17 +1,13 @@
 #pragma once
 
+#include "LogEntry.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
 #include <functional>
 
 namespace orva {
-
-// One entry as it stands in the file: "yyyymmdd hh:mm:ss text", LF, then the line end CR LF.
-QByteArray formatLogEntry(const QDateTime& when, const QString& text);
-
-// The day's log file name, Log<yyyymmdd>.txt.
-QString logFileName(const QDate& day);
 
 // The daily event log: one plain-text file a day in the data folder, appended to and closed
 // at every entry, so another program may read it at any time.

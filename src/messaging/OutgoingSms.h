@@ -9,6 +9,12 @@ namespace orva {
 struct OutgoingSms {
     QString SmsNumber;
     QString SmsText;
+
+    // A send typed in the manual window. A number that passes the eight-digit rule becomes the
+    // destination, of the alarms too; one that fails changes nothing. Returns whether it passed.
+    [[nodiscard]] bool takeTyped(const QString& number, const QString& text);
+    // The manual window has closed: the alarms go to the handphone number again.
+    void manualWindowClosed(const QString& handphoneNumber) { SmsNumber = handphoneNumber; }
 };
 
 } // namespace orva

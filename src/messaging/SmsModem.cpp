@@ -1,53 +1,12 @@
 #include "SmsModem.h"
 
-#include "BusyCursor.h"
-#include "PhoneNumber.h"
 #include "common/Failure.h"
 #include "eventlog/EventLog.h"
-#include "serial/SerialLine.h"
-
-#include <algorithm>
-#include <thread>
 
 namespace orva {
-namespace {
-
-constexpr QChar kCtrlZ(26);
-constexpr QChar kEscape(27);
-// How long a late confirmation is waited for after the fixed wait: 30 s in service.
-constexpr int kConfirmationUnits = 60;
-
-// Ctrl-Z or ESC inside the body would end or cancel it early.
-QString safeBody(QString text)
-{
-    std::ranges::replace(text, kCtrlZ, QChar(u' '));
-    std::ranges::replace(text, kEscape, QChar(u' '));
-    return text;
-}
-
-QString entryFor(const ModemAnswer& answer, const QString& message)
-{
-    const QString notSent = QStringLiteral(", SMS not sent: ") + message;
-    switch (answer.verdict) {
-    case ModemVerdict::Silent:
-        return QStringLiteral("No Respond from Modem");
-    case ModemVerdict::Sent:
-        return message;
-    case ModemVerdict::Refused:
-        return QStringLiteral("Modem Error (") + answer.resultLine + u')' + notSent;
-    case ModemVerdict::NoPrompt:
-        return QStringLiteral("Modem Error (no prompt)") + notSent;
-    case ModemVerdict::Prompted:
-    case ModemVerdict::Unconfirmed:
-        break;
-    }
-    return QStringLiteral("Modem Error (no confirmation)") + notSent;
-}
-
-} // namespace
 
 SmsModem::SmsModem(SerialLine& port, const EventLog& log, StatusLine statusLine)
-    : port_(port)
+    : transaction_(port)
     , log_(log)
     , statusLine_(std::move(statusLine))
 {
@@ -55,81 +14,12 @@ SmsModem::SmsModem(SerialLine& port, const EventLog& log, StatusLine statusLine)
 
 void SmsModem::SendSms(const QString& number, const QString& text)
 {
-    const BusyCursor busy;
-    const QString message = text + u' ' + number;
-    if (!isSafeNumber(number)) {
-        report(QStringLiteral("Invalid Number, SMS not sent: ") + message);
-        return;
-    }
-    ModemAnswer answer;
-    try {
-        answer = transact(number, safeBody(text));
-    } catch (const Failure&) {
-        escape();
-        report(QStringLiteral("Port Error, SMS not sent: ") + message);
-        throw;
-    }
-    if (answer.verdict != ModemVerdict::Sent)
-        escape();
-    report(entryFor(answer, message));
-}
-
-ModemAnswer SmsModem::transact(const QString& number, const QString& body)
-{
-    port_.Input(); // what arrived before this transaction is no answer to it
-    port_.Output(QStringLiteral("at+cmgf = 1\r"));
-    const quint64 opening = port_.opening();
-    port_.Output(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
-    sleepUnits(3);
-    ModemReply = readReply(opening);
-    const ModemAnswer prompt = judgeCommandReply(ModemReply);
-    if (prompt.verdict != ModemVerdict::Prompted)
-        return prompt;
-    port_.Output(body + kCtrlZ);
-    sleepUnits(5);
-    ModemReply = readReply(opening);
-    ModemAnswer answer = judgeBodyReply(ModemReply, body);
-    for (int unit = 0; unit < kConfirmationUnits && answer.verdict == ModemVerdict::Unconfirmed;
-         ++unit) {
-        sleepUnits(1);
-        ModemReply += readReply(opening);
-        answer = judgeBodyReply(ModemReply, body);
-    }
-    return answer;
-}
-
-// A reply counts only when everything written before it reached the same opening of the
-// device: a modem replugged in between never saw the commands it would be answering.
-QString SmsModem::readReply(quint64 opening)
-{
-    port_.confirmOutput(opening);
-    const QString reply = port_.Input();
-    port_.confirmOutput(opening);
-    return reply;
-}
-
-// Takes a modem whose prompt came late out of body input, so that it does not read the next
-// transaction's commands as text. The transaction has failed already; a port that fails here
-// too says so at its next use.
-void SmsModem::escape()
-{
-    try {
-        port_.Output(QString(kEscape));
-    } catch (const Failure&) {
-    }
-}
-
-// A plain blocking sleep: no window event runs, so transactions never overlap.
-void SmsModem::sleepUnits(int units) const
-{
-    for (int i = 0; i < units; ++i)
-        std::this_thread::sleep_for(ModemWaitMs);
-}
-
-void SmsModem::report(const QString& entry)
-{
+    const SmsOutcome outcome = transaction_.send(number, text);
+    const QString entry = smsEntry(outcome, text, number);
     log_.LogEvent(entry);
     statusLine_(entry);
+    if (outcome.kind == SmsOutcome::Kind::PortFailure)
+        throw Failure(outcome.detail);
 }
 
 } // namespace orva

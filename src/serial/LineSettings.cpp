@@ -24,47 +24,43 @@ std::optional<qint32> baudRate(const QString& field)
     return std::nullopt;
 }
 
-std::optional<QSerialPort::Parity> parity(const QString& field)
+std::optional<Parity> parity(const QString& field)
 {
     if (field.size() != 1)
         return std::nullopt;
     switch (field.at(0).toUpper().unicode()) {
     case u'N':
-        return QSerialPort::NoParity;
+        return Parity::None;
     case u'E':
-        return QSerialPort::EvenParity;
+        return Parity::Even;
     case u'O':
-        return QSerialPort::OddParity;
+        return Parity::Odd;
     case u'M':
-        return QSerialPort::MarkParity;
+        return Parity::Mark;
     case u'S':
-        return QSerialPort::SpaceParity;
+        return Parity::Space;
     default:
         return std::nullopt;
     }
 }
 
-std::optional<QSerialPort::DataBits> dataBits(const QString& field)
+std::optional<int> dataBits(const QString& field)
 {
-    if (field == u"5")
-        return QSerialPort::Data5;
-    if (field == u"6")
-        return QSerialPort::Data6;
-    if (field == u"7")
-        return QSerialPort::Data7;
-    if (field == u"8")
-        return QSerialPort::Data8;
+    bool ok = false;
+    const int bits = field.toInt(&ok);
+    if (ok && bits >= 5 && bits <= 8 && field.size() == 1)
+        return bits;
     return std::nullopt;
 }
 
-std::optional<QSerialPort::StopBits> stopBits(const QString& field)
+std::optional<StopBits> stopBits(const QString& field)
 {
     if (field == u"1")
-        return QSerialPort::OneStop;
+        return StopBits::One;
     if (field == u"1.5")
-        return QSerialPort::OneAndHalfStop;
+        return StopBits::OneAndHalf;
     if (field == u"2")
-        return QSerialPort::TwoStop;
+        return StopBits::Two;
     return std::nullopt;
 }
 

@@ -6,7 +6,7 @@
 
 namespace orva {
 
-// Bytes received on a line and not yet taken, filled by the line's reader thread and emptied
+// Bytes received on a line and not yet taken, filled by the line's own thread and emptied
 // by its owner. What would overflow the capacity is dropped, and said once on standard error
 // each time the buffer runs full.
 class ReceiveBuffer {

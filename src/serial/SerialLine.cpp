@@ -1,6 +1,6 @@
 #include "SerialLine.h"
 
-#include "PortReader.h"
+#include "LineDevice.h"
 #include "common/Failure.h"
 #include "common/Platform.h"
 
@@ -15,17 +15,17 @@ constexpr std::chrono::seconds kOutputBound{5};
 SerialLine::SerialLine(QString name, qsizetype receiveCapacity)
     : name_(std::move(name))
     , buffer_(name_, receiveCapacity)
-    , reader_(new PortReader(buffer_))
+    , lineDevice_(new LineDevice(buffer_))
 {
     thread_.setObjectName(name_);
-    reader_->moveToThread(&thread_);
-    QObject::connect(&thread_, &QThread::finished, reader_, &QObject::deleteLater);
+    lineDevice_->moveToThread(&thread_);
+    QObject::connect(&thread_, &QThread::finished, lineDevice_, &QObject::deleteLater);
     thread_.start();
 }
 
 SerialLine::~SerialLine()
 {
-    QMetaObject::invokeMethod(reader_, &PortReader::close, Qt::BlockingQueuedConnection);
+    QMetaObject::invokeMethod(lineDevice_, &LineDevice::close, Qt::BlockingQueuedConnection);
     thread_.quit();
     thread_.wait();
 }
@@ -63,7 +63,7 @@ void SerialLine::setInputLen(int length)
 void SerialLine::setPortOpen(bool open)
 {
     if (!open) {
-        QMetaObject::invokeMethod(reader_, &PortReader::close, Qt::BlockingQueuedConnection);
+        QMetaObject::invokeMethod(lineDevice_, &LineDevice::close, Qt::BlockingQueuedConnection);
         inService_ = false;
         return;
     }
@@ -79,7 +79,7 @@ void SerialLine::setPortOpen(bool open)
 
 bool SerialLine::portOpen() const
 {
-    return reader_->isOpen();
+    return lineDevice_->isOpen();
 }
 
 int SerialLine::InBufferCount()
@@ -103,7 +103,8 @@ void SerialLine::Output(const QString& text)
 {
     ensureOpen();
     QMetaObject::invokeMethod(
-        reader_, [reader = reader_, bytes = text.toLatin1()] { reader->write(bytes); },
+        lineDevice_,
+        [lineDevice = lineDevice_, bytes = text.toLatin1()] { lineDevice->write(bytes); },
         Qt::QueuedConnection);
 }
 
@@ -111,8 +112,8 @@ void SerialLine::confirmOutput(quint64 since)
 {
     QString cause;
     QMetaObject::invokeMethod(
-        reader_, [this] { return reader_->drain(kOutputBound); }, Qt::BlockingQueuedConnection,
-        &cause);
+        lineDevice_, [this] { return lineDevice_->drain(kOutputBound); },
+        Qt::BlockingQueuedConnection, &cause);
     if (!cause.isEmpty())
         fail(QStringLiteral("output not delivered: %1").arg(cause));
     if (openings_ != since)
@@ -129,8 +130,8 @@ QString SerialLine::openDevice()
     }
     QString error;
     QMetaObject::invokeMethod(
-        reader_, [&] { return reader_->open(device, settings_); }, Qt::BlockingQueuedConnection,
-        &error);
+        lineDevice_, [&] { return lineDevice_->open(device, settings_); },
+        Qt::BlockingQueuedConnection, &error);
     if (error.isEmpty())
         ++openings_;
     return error;
@@ -145,7 +146,7 @@ void SerialLine::ensureOpen()
         return;
     if (!inService_)
         fail(QStringLiteral("the port is not open"));
-    const QString cause = reader_->failure();
+    const QString cause = lineDevice_->failure();
     const QString error = openDevice();
     if (!error.isEmpty())
         fail(QStringLiteral("the device failed (%1) and cannot be opened again: %2")

@@ -8,14 +8,14 @@
 
 namespace orva {
 
-class PortReader;
+class LineDevice;
 
 // One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
-// count, take and queue text. The line reads its device in a thread of its own, so nothing
-// received is lost while the owner's thread sleeps. Characters cross the line as Latin-1 bytes.
-// A device that fails is closed at once and opened again at the line's next use; a port name
-// that is a link is followed anew at every opening.
-// Every failure throws Failure naming the line, its device and the cause.
+// count, take and queue text. The line reads its device in a thread of its own, so that what
+// arrives while the owner's thread sleeps waits in the receive buffer, up to its capacity.
+// Characters cross the line as Latin-1 bytes. A device that fails is closed at once and opened
+// again at the line's next use; a port name that is a link is followed anew at every opening.
+// The operations below that fail throw Failure naming the line, its device and the cause.
 class SerialLine {
 public:
     static constexpr int kLowestPort = 1;
@@ -33,8 +33,13 @@ public:
     void setPortOpen(bool open);
     bool portOpen() const;
 
-    int InBufferCount();
+    // The characters waiting. When none wait, a device that failed is opened again first, so
+    // counting may reopen the device, and fail.
+    [[nodiscard]] int InBufferCount();
+    // Takes the characters waiting, at most the read length of them (all when it is 0); like
+    // the count, it may reopen a device that failed.
     QString Input();
+    // Queues text for the device; it is written by the line's thread.
     void Output(const QString& text);
 
     // Which opening of the device is in service: the count grows at every opening, also when
@@ -62,7 +67,7 @@ private:
     bool inService_ = false; // opened by its owner and not closed since
     ReceiveBuffer buffer_;
     QThread thread_;
-    PortReader* reader_ = nullptr; // lives in thread_
+    LineDevice* lineDevice_ = nullptr; // lives in thread_
 };
 
 } // namespace orva

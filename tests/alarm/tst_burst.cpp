@@ -1,4 +1,5 @@
 #include "alarm/Burst.h"
+#include "common/Failure.h"
 
 #include <QtTest>
 
@@ -71,6 +72,35 @@ private slots:
     {
         QFETCH(QString, burst);
         QTEST(splitBurst(unfoldLineFeeds(burst)), "lines");
+    }
+
+    void threshold_data()
+    {
+        QTest::addColumn<int>("pending");
+        QTest::addColumn<QString>("threshold");
+        QTest::addColumn<bool>("waiting");
+        QTest::newRow("below") << 11 << "12abc" << false;
+        QTest::newRow("reached") << 12 << "12abc" << true;
+        // A threshold without a number lets every cycle take a burst, even an empty one.
+        QTest::newRow("empty") << 0 << "" << true;
+        QTest::newRow("not a number") << 0 << "Text8" << true;
+        QTest::newRow("zero") << 0 << "0" << true;
+        QTest::newRow("negative") << 0 << "-3" << true;
+    }
+
+    void threshold()
+    {
+        QFETCH(int, pending);
+        QFETCH(QString, threshold);
+        QTEST(burstIsWaiting(std::int16_t(pending), threshold), "waiting");
+    }
+
+    void countsAndThresholdsBeyondRange()
+    {
+        QCOMPARE(pendingCount(40000), 32767);
+        QCOMPARE(pendingCount(32767), 32767);
+        QCOMPARE(pendingCount(12), 12);
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)burstIsWaiting(32767, u"1E999"));
     }
 
     void thirtyLines()

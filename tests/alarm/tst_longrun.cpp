@@ -1,12 +1,10 @@
 #include "alarm/ScanCycle.h"
 #include "app/Form1.h"
 #include "config/SettingsStore.h"
-#include "pty/PseudoTerminal.h"
+#include "support/LineOnPty.h"
 #include "support/ModemRig.h"
 #include "support/ProcessFigures.h"
-#include "support/TestHome.h"
 
-#include <QFile>
 #include <QtTest>
 
 using namespace orva;
@@ -20,28 +18,22 @@ private slots:
     void twoHundredBursts()
     {
         const test::TestHome home;
-        const tools::PseudoTerminal alarmSource(home.linkPath(2).toStdString());
+        test::LineOnPty portB(home, 2, "port B");
         test::ModemRig rig(home);
-        rig.modem.ModemWaitMs = 10ms;
-        SerialLine portB("port B");
-        portB.setSettings("9600,n,8,1");
-        portB.setCommPort(2);
-        portB.setPortOpen(true);
+        rig.modem.transaction().ModemWaitMs = 10ms;
         Form1 window;
         SettingsStore settings;
         settings.setText(kSlotB, Field::Length, "1");
         ScanCycle cycle(
-            portB, settings, window, window.Timer1,
+            portB.line(), settings, window,
             [&](const QString& line) { rig.modem.SendSms("91234567", line); },
             [](const QString&) {});
         cycle.settleWait = 5ms;
 
         qint64 afterTwenty = 0;
         for (int burst = 1; burst <= 200; ++burst) {
-            const QString records =
-                QString(".ALARM %1\r\n").arg(burst) + QString("PLAIN LINE\r\n").repeated(20);
-            alarmSource.write(records.toStdString());
-            QTRY_COMPARE(portB.InBufferCount(), int(records.size()));
+            portB.receive(QString(".ALARM %1\r\n").arg(burst).toLatin1() +
+                          QByteArray("PLAIN LINE\r\n").repeated(20));
             cycle.run();
             QCOMPARE(window.line(0), QString(".ALARM %1").arg(burst));
             if (burst == 20)
@@ -50,7 +42,7 @@ private slots:
         const qint64 atEnd = test::residentKiB();
         qInfo("resident memory: %lld KiB after 20 bursts, %lld KiB after 200", afterTwenty, atEnd);
         QVERIFY2(atEnd <= afterTwenty * 11 / 10, "memory grows with every burst");
-        QTRY_COMPARE(rig.accepted().size(), 200);
+        QTRY_COMPARE(rig.simulator.accepted().size(), 200);
     }
 };
 

@@ -4,10 +4,9 @@
 #include "app/Form1.h"
 #include "common/Failure.h"
 #include "config/SettingsStore.h"
-#include "pty/PseudoTerminal.h"
+#include "support/LineOnPty.h"
 #include "support/ModemRig.h"
 #include "support/ProcessFigures.h"
-#include "support/TestHome.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -28,14 +27,15 @@ QString record(const QString& marker, const QString& point, const QString& state
 
 } // namespace
 
+// The cycle on a real alarm line, window and modem; the rules it applies are tested on their
+// own with the bursts.
 class ScanCycleTest : public QObject {
     Q_OBJECT
 
 private:
     std::unique_ptr<test::TestHome> home_;
-    std::unique_ptr<tools::PseudoTerminal> alarmSource_;
+    std::unique_ptr<test::LineOnPty> portB_;
     std::unique_ptr<test::ModemRig> rig_;
-    std::unique_ptr<SerialLine> portB_;
     std::unique_ptr<Form1> window_;
     std::unique_ptr<ScanCycle> cycle_;
     SettingsStore settings_;
@@ -51,31 +51,24 @@ private:
         rig_->modem.SendSms(kNumber, line);
     }
 
-    void burst(const QString& text)
-    {
-        const QByteArray bytes = text.toLatin1();
-        alarmSource_->write(bytes.toStdString());
-        QTRY_COMPARE(portB_->InBufferCount(), int(bytes.size()));
-    }
+    void burst(const QString& text) { portB_->receive(text.toLatin1()); }
 
     QStringList sentTexts()
     {
         QStringList texts;
-        for (const QString& sms : rig_->accepted())
+        for (const QString& sms : rig_->simulator.accepted())
             texts << sms.section(u'\t', 1);
         return texts;
     }
+
+    bool scanning() const { return cycle_->timer().isActive(); }
 
 private slots:
     void init()
     {
         home_ = std::make_unique<test::TestHome>();
-        alarmSource_ = std::make_unique<tools::PseudoTerminal>(home_->linkPath(2).toStdString());
+        portB_ = std::make_unique<test::LineOnPty>(*home_, 2, "port B");
         rig_ = std::make_unique<test::ModemRig>(*home_);
-        portB_ = std::make_unique<SerialLine>("port B");
-        portB_->setSettings("9600,n,8,1");
-        portB_->setCommPort(2);
-        portB_->setPortOpen(true);
         window_ = std::make_unique<Form1>();
         settings_ = SettingsStore();
         settings_.setText(kSlotB, Field::Length, "5");
@@ -83,8 +76,7 @@ private slots:
         reported_.clear();
         failingAttempt_ = -1;
         cycle_ = std::make_unique<ScanCycle>(
-            *portB_, settings_, *window_, window_->Timer1,
-            [this](const QString& line) { send(line); },
+            portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
             [this](const QString& entry) { reported_ << entry; });
         cycle_->settleWait = 100ms;
     }
@@ -93,9 +85,8 @@ private slots:
     {
         cycle_.reset();
         window_.reset();
-        portB_.reset();
         rig_.reset();
-        alarmSource_.reset();
+        portB_.reset();
         home_.reset();
     }
 
@@ -103,37 +94,27 @@ private slots:
     {
         settings_.setText(kSlotB, Field::Length, "12abc");
         burst("12345678901");
-        window_->Timer1.stop();
+        cycle_->stop();
         cycle_->run();
         QCOMPARE(cycle_->AlarmPendingCount, 11);
-        QCOMPARE(portB_->InBufferCount(), 11);
+        QCOMPARE(portB_->line().InBufferCount(), 11);
         for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(window_->line(box), "0");
-        QVERIFY(window_->Timer1.isActive());
-        alarmSource_->write("2");
-        QTRY_COMPARE(portB_->InBufferCount(), 12);
+        QVERIFY(scanning());
+        burst("2");
         cycle_->run();
         QCOMPARE(window_->line(0), "123456789012");
     }
 
-    void thresholdWithoutNumberRunsEveryTick_data()
-    {
-        QTest::addColumn<QString>("threshold");
-        QTest::newRow("empty") << "";
-        QTest::newRow("not a number") << "Text8";
-        QTest::newRow("zero") << "0";
-        QTest::newRow("negative") << "-3";
-    }
-
+    // Every threshold without a number: see the bursts' own test.
     void thresholdWithoutNumberRunsEveryTick()
     {
-        QFETCH(QString, threshold);
-        settings_.setText(kSlotB, Field::Length, threshold);
+        settings_.setText(kSlotB, Field::Length, "");
         cycle_->run();
         QCOMPARE(window_->line(0), ""); // the empty burst empties the status line
         QCOMPARE(window_->line(1), "0");
         QVERIFY(attempted_.isEmpty());
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
     }
 
     void unreadableThresholdEndsTheCycle()
@@ -142,7 +123,7 @@ private slots:
         burst(".ALARM\r");
         cycle_->run();
         QCOMPARE(window_->line(0), "0");
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
     }
 
     void showsAndSendsInBurstOrder()
@@ -160,12 +141,12 @@ private slots:
         QCOMPARE(attempted_, (QStringList{first, " " + second}));
         QTRY_COMPARE(sentTexts(), (QStringList{first, " " + second}));
         const QByteArray commands = "at+cmgf = 1\rAT+CMGS=\"91234567\"\r";
-        QCOMPARE(rig_->transcript(), commands + first.toLatin1() + '\x1a' + commands + ' ' +
-                                         second.toLatin1() + '\x1a');
+        QCOMPARE(rig_->simulator.transcript(), commands + first.toLatin1() + '\x1a' + commands +
+                                                   ' ' + second.toLatin1() + '\x1a');
         QCOMPARE(home_->logTexts(),
                  (QStringList{first + " " + kNumber, " " + second + " " + kNumber}));
         QCOMPARE(rig_->status, " " + second + " " + kNumber);
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
     }
 
     void letterThenCrLf()
@@ -199,13 +180,12 @@ private slots:
         cycle_->run();
         QCOMPARE(attempted_, (QStringList{".FIRST", ".SECOND"}));
         QTRY_COMPARE(sentTexts(), QStringList{".SECOND"});
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
     }
 
     void countBeyond16BitsIsClamped()
     {
-        const QString flood = QString(40000, u'x') + "\r.AFTER FLOOD";
-        burst(flood);
+        burst(QString(40000, u'x') + "\r.AFTER FLOOD");
         cycle_->run();
         QCOMPARE(cycle_->AlarmPendingCount, 32767);
         QCOMPARE(window_->line(0).size(), 40000); // a record is shown whole, as it is sent
@@ -216,24 +196,23 @@ private slots:
     void lostAlarmPortKeepsScanning()
     {
         burst(".LAST");
-        alarmSource_.reset();
-        QTRY_VERIFY(!portB_->portOpen());
+        portB_->unplug();
+        QTRY_VERIFY(!portB_->line().portOpen());
         cycle_->run(); // what came before the loss is still read
         QCOMPARE(attempted_, QStringList{".LAST"});
         settings_.setText(kSlotB, Field::Length, "0");
         cycle_->run(); // every step fails now: the cycle goes on all the same
         QCOMPARE(window_->line(0), "");
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
         cycle_->run();
         QCOMPARE(reported_.size(), 1); // once, not at every scan
-        QVERIFY2(reported_[0].startsWith("Port Error: port B (" + home_->linkPath(2) + "): "),
-                 qPrintable(reported_[0]));
+        const QString port = "port B (" + home_->linkPath(2) + ")";
+        QVERIFY2(reported_[0].startsWith("Port Error: " + port + ": "), qPrintable(reported_[0]));
 
-        alarmSource_ = std::make_unique<tools::PseudoTerminal>(home_->linkPath(2).toStdString());
+        portB_->plugIn();
         cycle_->run();
         cycle_->run();
-        QCOMPARE(reported_,
-                 (QStringList{reported_[0], "Port Restored: port B (" + home_->linkPath(2) + ")"}));
+        QCOMPARE(reported_, (QStringList{reported_[0], "Port Restored: " + port}));
     }
 
     void everyByteValue()
@@ -248,7 +227,7 @@ private slots:
         const QStringList lines = splitBurst(unfoldLineFeeds(bytes));
         for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(window_->line(box), box < lines.size() ? lines[box] : QString("0"));
-        QVERIFY(window_->Timer1.isActive());
+        QVERIFY(scanning());
     }
 
     void settleDelayLetsEventsRunWithoutSpinning()

@@ -1,16 +1,13 @@
-#include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
 #include "support/ProcessFigures.h"
-#include "support/TestHome.h"
+#include "support/RunningProgram.h"
 
 #include <QDir>
-#include <QFile>
 #include <QtTest>
 #include <memory>
 #include <random>
 
 using namespace orva;
-using tools::PseudoTerminal;
 
 namespace {
 
@@ -24,55 +21,23 @@ class FaultsTest : public QObject {
 
 private:
     std::unique_ptr<test::TestHome> home_;
-    std::unique_ptr<PseudoTerminal> alarms_;
-    std::unique_ptr<test::Process> modem_;
+    std::unique_ptr<test::SimulatedDevices> devices_;
     std::unique_ptr<test::Process> orva_;
 
-    void startModem()
-    {
-        modem_ = std::make_unique<test::Process>(test::binary("orva-modem-simulator"),
-                                                 test::modemArguments(home_->linkPath(1))
-                                                     << "--reply-delay"
-                                                     << "100");
-        QVERIFY(modem_->waitForError("ready"));
-    }
-
-    void sendAlarm(const QString& alarm) const { alarms_->write((alarm + "\r").toStdString()); }
-
-    // Waits for the modem to take the alarm as an SMS to the configured number.
-    bool modemReceives(const QString& alarm, int timeoutMs = 30000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!modem_->standardOutput().contains(kNumber + "\t" + alarm + "\n")) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(100);
-        }
-        return true;
-    }
-
-    bool logged(const QString& text, int timeoutMs = 30000)
-    {
-        QDeadlineTimer deadline(timeoutMs);
-        while (!home_->logTexts().contains(text)) {
-            if (deadline.hasExpired())
-                return false;
-            QTest::qWait(100);
-        }
-        return true;
-    }
-
+    void sendAlarm(const QString& alarm) const { devices_->sendBurst(alarm + "\r"); }
+    bool modemReceived(const QString& alarm) { return devices_->modem.accepted(kNumber, alarm); }
+    bool logged(const QString& text) const { return home_->logTexts().contains(text); }
+    QString pid() const { return QString::number(orva_->process().processId()); }
     void assertStillRunning() { QCOMPARE(orva_->process().state(), QProcess::Running); }
 
 private slots:
     void init()
     {
         home_ = std::make_unique<test::TestHome>();
-        home_->writeWorkingSettings(kNumber, "1");
-        alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
-        startModem();
+        devices_ = std::make_unique<test::SimulatedDevices>(*home_, "1",
+                                                            QStringList{"--reply-delay", "100"});
         orva_ = std::make_unique<test::Process>(test::binary("orva"), QStringList{}, home_->path());
-        QVERIFY(logged("SMS Program Started", 10000));
+        QTRY_VERIFY_WITH_TIMEOUT(logged("SMS Program Started"), 10000);
     }
 
     void cleanup()
@@ -80,34 +45,32 @@ private slots:
         if (orva_)
             QCOMPARE(orva_->terminate(), 0);
         orva_.reset();
-        modem_.reset();
-        alarms_.reset();
+        devices_.reset();
         home_.reset();
     }
 
     void modemUnpluggedAndBack()
     {
-        modem_.reset(); // its link disappears with it
-        const QString pid = QString::number(orva_->process().processId());
-        const double before = test::processorSeconds(pid);
+        devices_->modem.unplug(); // its link disappears with it
+        const double before = test::processorSeconds(pid());
         sendAlarm(".WHILE AWAY");
-        QVERIFY(logged("Port Error, SMS not sent: .WHILE AWAY " + kNumber));
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Error, SMS not sent: .WHILE AWAY " + kNumber), 30000);
         QTest::qWait(2000);
-        const double used = test::processorSeconds(pid) - before;
+        const double used = test::processorSeconds(pid()) - before;
         QVERIFY2(used < 1.0, qPrintable(QString("%1 s of processor time").arg(used)));
-        startModem(); // plugged in again
+        devices_->modem.plugIn();
         sendAlarm(".AFTER RETURN");
-        QVERIFY(modemReceives(".AFTER RETURN"));
+        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER RETURN"), 30000);
         assertStillRunning();
     }
 
     void alarmSourceUnpluggedAndBack()
     {
-        alarms_.reset();
+        devices_->unplugAlarms();
         QTest::qWait(2500); // a few scans find the line gone
-        alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
+        devices_->plugInAlarms();
         sendAlarm(".AFTER RETURN");
-        QVERIFY(modemReceives(".AFTER RETURN"));
+        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER RETURN"), 30000);
         assertStillRunning();
     }
 
@@ -116,30 +79,29 @@ private slots:
         QDir home(home_->path());
         QVERIFY(home.rename("ORVA", "ORVA.away")); // the open lines stay open
         sendAlarm(".WITHOUT LOG");
-        QVERIFY(modemReceives(".WITHOUT LOG")); // sent; only its entry is lost
-        QTest::qWait(4000);                     // the transaction ends
+        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".WITHOUT LOG"), 30000); // only its entry is lost
+        QTest::qWait(4000);                                             // the transaction ends
         assertStillRunning();
         QVERIFY(home.rename("ORVA.away", "ORVA"));
         sendAlarm(".WITH LOG");
-        QVERIFY(logged(".WITH LOG " + kNumber));
-        QVERIFY(!home_->logTexts().contains(".WITHOUT LOG " + kNumber));
+        QTRY_VERIFY_WITH_TIMEOUT(logged(".WITH LOG " + kNumber), 30000);
+        QVERIFY(!logged(".WITHOUT LOG " + kNumber));
         QVERIFY(orva_->standardError().contains(QRegularExpression(
             "ORVA: not logged: \\d{8} \\d\\d:\\d\\d:\\d\\d \\.WITHOUT LOG " + kNumber)));
     }
 
     void floodThenAlarm()
     {
-        const QString pid = QString::number(orva_->process().processId());
-        const qint64 before = test::residentKiB(pid);
+        const qint64 before = test::residentKiB(pid());
         std::mt19937 random(20261207);
-        std::string flood(64 * 1024, '\0');
-        for (char& byte : flood)
-            byte = static_cast<char>(random() & 0xff);
-        alarms_->write(flood);
+        QString flood(64 * 1024, u'\0');
+        for (QChar& byte : flood)
+            byte = QChar(char16_t(random() & 0xff));
+        devices_->sendBurst(flood);
         QTest::qWait(12000); // the flood settles and is read as one burst
         sendAlarm(".AFTER FLOOD");
-        QVERIFY(modemReceives(".AFTER FLOOD", 90000));
-        const qint64 grown = test::residentKiB(pid) - before;
+        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER FLOOD"), 90000);
+        const qint64 grown = test::residentKiB(pid()) - before;
         QVERIFY2(grown < 50 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
         assertStillRunning();
     }

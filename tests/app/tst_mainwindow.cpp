@@ -63,17 +63,17 @@ private slots:
         QCOMPARE(run_->mainWindow().line(0), "SMS Program Started");
         for (int box = 1; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(run_->mainWindow().line(box), "0");
-        QCOMPARE(run_->mainWindow().Timer1.interval(), 1017);
-        QVERIFY(run_->mainWindow().Timer1.isActive());
+        QCOMPARE(run_->program().scan().timer().interval(), 1017);
+        QVERIFY(run_->program().scan().timer().isActive());
         QVERIFY(!settingsWindow().isVisible());
     }
 
     void shorterBurstLeavesLaterBoxes()
     {
         start();
-        run_->sendBurst("a\rb\rc\rd");
+        run_->devices.sendBurst("a\rb\rc\rd");
         QTRY_COMPARE(run_->mainWindow().line(3), "d");
-        run_->sendBurst("x\ry");
+        run_->devices.sendBurst("x\ry");
         QTRY_COMPARE(run_->mainWindow().line(1), "y");
         QCOMPARE(run_->mainWindow().line(0), "x");
         QCOMPARE(run_->mainWindow().line(2), "c");

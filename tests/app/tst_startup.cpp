@@ -64,7 +64,7 @@ private slots:
         QVERIFY(program->MSComm1(1).portOpen());
         QCOMPARE(program->outgoingSms().SmsNumber, " 91234567");
         QCOMPARE(program->mainWindow().line(0), "SMS Program Started");
-        QVERIFY(program->mainWindow().Timer1.isActive());
+        QVERIFY(program->scan().timer().isActive());
         QCOMPARE(home_->logTexts(), QStringList{"SMS Program Started"});
 
         program->mainWindow().show();

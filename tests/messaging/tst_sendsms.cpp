@@ -1,7 +1,6 @@
 #include "common/Failure.h"
-#include "pty/PseudoTerminal.h"
+#include "support/LineOnPty.h"
 #include "support/ModemRig.h"
-#include "support/TestHome.h"
 
 #include <QtTest>
 #include <memory>
@@ -23,28 +22,27 @@ class SendSmsTest : public QObject {
 
 private:
     std::unique_ptr<test::TestHome> home_;
-    std::unique_ptr<EventLog> log_;
     QString status_;
 
-    std::unique_ptr<SerialLine> openPortA() const
-    {
-        auto portA = std::make_unique<SerialLine>("port A");
-        portA->setSettings("9600,n,8,1");
-        portA->setCommPort(1);
-        portA->setPortOpen(true);
-        return portA;
-    }
-
-    SmsModem::StatusLine keepStatus()
-    {
-        return [this](const QString& text) { status_ = text; };
-    }
+    // SendSms on port A, open on a device the test plays.
+    struct Exchange {
+        Exchange(const test::TestHome& home, QString& status,
+                 std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
+            : modem(home, 1, "port A")
+            , log(home.dataFolder())
+            , sms(modem.line(), log, [&status](const QString& text) { status = text; })
+        {
+            sms.transaction().ModemWaitMs = waitUnit;
+        }
+        test::LineOnPty modem;
+        EventLog log;
+        SmsModem sms;
+    };
 
 private slots:
     void init()
     {
         home_ = std::make_unique<test::TestHome>();
-        log_ = std::make_unique<EventLog>(home_->dataFolder());
         status_.clear();
     }
     void cleanup() { home_.reset(); }
@@ -126,39 +124,33 @@ private slots:
         QFETCH(QString, text);
         QFETCH(QByteArray, written);
         QFETCH(QString, entry);
-        ModemRig rig(*home_, mode, options);
+        ModemRig rig(*home_, QStringList{"--mode", mode} + options);
         rig.modem.SendSms(number, text);
-        QTRY_COMPARE(rig.transcript(), written);
+        QTRY_COMPARE(rig.simulator.transcript(), written);
         QCOMPARE(rig.status, entry);
         QCOMPARE(home_->logTexts(), QStringList{entry});
-        QTRY_COMPARE(rig.accepted().size(), entry == text + ' ' + number ? 1 : 0);
+        QTRY_COMPARE(rig.simulator.accepted().size(), entry == text + ' ' + number ? 1 : 0);
     }
 
     void staleInputIsNoAnswer()
     {
-        const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
-        const auto portA = openPortA();
-        modem.write("\r\n+CMTI: \"SM\",3\r\n"); // arrives between two transactions
-        QTRY_COMPARE(portA->InBufferCount(), 17);
-        SmsModem sms(*portA, *log_, keepStatus());
-        sms.ModemWaitMs = ModemRig::kWaitUnit;
-        sms.SendSms("91234567", "hi");
+        Exchange exchange(*home_, status_);
+        exchange.modem.receive("\r\n+CMTI: \"SM\",3\r\n"); // arrives between two transactions
+        exchange.sms.SendSms("91234567", "hi");
         QCOMPARE(status_, "No Respond from Modem");
     }
 
     void hugeReplyWithNulBytes()
     {
-        const tools::PseudoTerminal modem(home_->linkPath(1).toStdString());
-        const auto portA = openPortA();
-        SmsModem sms(*portA, *log_, keepStatus());
-        sms.ModemWaitMs = 200ms;
+        Exchange exchange(*home_, status_, 200ms);
+        const tools::PseudoTerminal& modem = exchange.modem.farEnd();
         std::thread answer([&] {
             std::this_thread::sleep_for(50ms);
             modem.write(std::string(3, '\0') + std::string(1000 * 1000, 'z') + "\r\n> ");
             std::this_thread::sleep_for(700ms);
             modem.write("\r\n+CMGS: 1\r\n");
         });
-        sms.SendSms("91234567", "hi");
+        exchange.sms.SendSms("91234567", "hi");
         answer.join();
         QCOMPARE(status_, "hi 91234567");
     }
@@ -167,31 +159,27 @@ private slots:
     // never saw the commands, so the body must not reach it.
     void modemReplacedBetweenCommandsAndBody()
     {
-        auto first = std::make_unique<tools::PseudoTerminal>(home_->linkPath(1).toStdString());
-        std::unique_ptr<tools::PseudoTerminal> second;
-        const auto portA = openPortA();
-        SmsModem sms(*portA, *log_, keepStatus());
-        sms.ModemWaitMs = 100ms;
+        Exchange exchange(*home_, status_, 100ms);
         std::thread replug([&] {
             std::string seen;
             while (seen.find("AT+CMGS") == std::string::npos)
-                seen += first->read(50ms);
-            first.reset();
-            second = std::make_unique<tools::PseudoTerminal>(home_->linkPath(1).toStdString());
-            second->write("\r\n> ");
+                seen += exchange.modem.farEnd().read(50ms);
+            exchange.modem.unplug();
+            exchange.modem.plugIn();
+            exchange.modem.farEnd().write("\r\n> ");
         });
-        QVERIFY_THROWS_EXCEPTION(Failure, sms.SendSms("91234567", "hi"));
+        QVERIFY_THROWS_EXCEPTION(Failure, exchange.sms.SendSms("91234567", "hi"));
         replug.join();
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{status_});
-        QVERIFY(second->read(300ms).find("hi") == std::string::npos);
+        QVERIFY(exchange.modem.farEnd().read(300ms).find("hi") == std::string::npos);
     }
 
     void portFailureIsRecordedAndThrown()
     {
-        SerialLine closed("port A");
-        SmsModem sms(closed, *log_, keepStatus());
-        QVERIFY_THROWS_EXCEPTION(Failure, sms.SendSms("91234567", "hi"));
+        Exchange exchange(*home_, status_);
+        exchange.modem.line().setPortOpen(false);
+        QVERIFY_THROWS_EXCEPTION(Failure, exchange.sms.SendSms("91234567", "hi"));
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
@@ -199,8 +187,8 @@ private slots:
     void lostModemIsAPortFailure()
     {
         ModemRig rig(*home_);
-        rig.stopModem();
-        QTRY_VERIFY(!rig.portA.portOpen());
+        rig.simulator.unplug();
+        QTRY_VERIFY(!rig.portA->portOpen());
         QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.SendSms("91234567", "hi"));
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
@@ -215,7 +203,7 @@ private slots:
 
     void sleepsBlockEvents()
     {
-        ModemRig rig(*home_, "silent");
+        ModemRig rig(*home_, {"--mode", "silent"});
         bool ran = false;
         QTimer::singleShot(0, [&] { ran = true; });
         rig.modem.SendSms("91234567", "hi");

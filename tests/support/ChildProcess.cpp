@@ -11,14 +11,6 @@ QString binary(const QString& name)
     return QStringLiteral(ORVA_BIN_DIR "/") + name;
 }
 
-QStringList modemArguments(const QString& link, const QString& mode, const QString& transcript)
-{
-    QStringList arguments{QStringLiteral("--link"), link, QStringLiteral("--mode"), mode};
-    if (!transcript.isEmpty())
-        arguments << QStringLiteral("--transcript") << transcript;
-    return arguments;
-}
-
 Process::Process(const QString& program, const QStringList& arguments, const QString& home)
 {
     if (!home.isEmpty()) {

@@ -31,10 +31,7 @@ private:
     QByteArray output_;
 };
 
+// A program built beside the tests.
 QString binary(const QString& name);
-
-// The arguments that run the modem simulator at a link.
-QStringList modemArguments(const QString& link, const QString& mode = QStringLiteral("normal"),
-                           const QString& transcript = {});
 
 } // namespace orva::test

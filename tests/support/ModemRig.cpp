@@ -1,35 +1,16 @@
 #include "ModemRig.h"
 
-#include <QFile>
-#include <QtTest>
+#include "LineOnPty.h"
 
 namespace orva::test {
 
-ModemRig::ModemRig(const TestHome& home, const QString& mode, const QStringList& options)
-    : log(home.dataFolder())
-    , modem(portA, log, [this](const QString& text) { status = text; })
-    , transcriptPath_(home.path() + QStringLiteral("/modem.transcript"))
+ModemRig::ModemRig(const TestHome& home, const QStringList& modemOptions)
+    : simulator(home, modemOptions)
+    , portA(openLine(1, QStringLiteral("port A")))
+    , log(home.dataFolder())
+    , modem(*portA, log, [this](const QString& text) { status = text; })
 {
-    QStringList arguments = modemArguments(home.linkPath(1), mode, transcriptPath_);
-    arguments << QStringLiteral("--reply-delay") << QStringLiteral("20") << options;
-    modem_ = std::make_unique<Process>(binary(QStringLiteral("orva-modem-simulator")), arguments);
-    if (!modem_->waitForError(QStringLiteral("ready")))
-        qFatal("the modem simulator did not start");
-    portA.setSettings(QStringLiteral("9600,n,8,1"));
-    portA.setCommPort(1);
-    portA.setPortOpen(true);
-    modem.ModemWaitMs = kWaitUnit;
-}
-
-QByteArray ModemRig::transcript() const
-{
-    QFile file(transcriptPath_);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QStringList ModemRig::accepted()
-{
-    return modem_->standardOutput().split(u'\n', Qt::SkipEmptyParts);
+    modem.transaction().ModemWaitMs = kWaitUnit;
 }
 
 } // namespace orva::test

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChildProcess.h"
+#include "ModemSimulator.h"
 #include "TestHome.h"
 #include "app/Orva.h"
 #include "pty/PseudoTerminal.h"
@@ -10,8 +10,29 @@
 
 namespace orva::test {
 
-// The whole program in this process, started on the modem simulator (COM1) and an alarm
-// line the test drives (COM2), with short waits. Ending the process is only noted.
+// What a running program meets: the modem simulator on COM1, an alarm line the test drives on
+// COM2, and settings.ini for both with the handphone number 91234567.
+class SimulatedDevices {
+public:
+    explicit SimulatedDevices(const TestHome& home, const QString& lengthB = QStringLiteral("1"),
+                              const QStringList& modemOptions = {},
+                              const QString& moreSettings = {});
+
+    // Sends a burst on the alarm line.
+    void sendBurst(const QString& text) const;
+    // The alarm source goes away, its link with it, and comes back.
+    void unplugAlarms() { alarms_.reset(); }
+    void plugInAlarms();
+
+    ModemSimulator modem;
+
+private:
+    std::string alarmLink_;
+    std::unique_ptr<tools::PseudoTerminal> alarms_;
+};
+
+// The whole program in this process, started on the simulated devices with short waits.
+// Ending the process is only noted.
 class RunningProgram {
 public:
     static constexpr std::chrono::milliseconds kModemWait{60};
@@ -21,18 +42,11 @@ public:
 
     Orva& program() { return *program_; }
     Form1& mainWindow() { return program_->mainWindow(); }
-    // Sends a burst on the alarm line.
-    void sendBurst(const QString& text) const;
-    // What the modem received, and the SMS it accepted as "number<TAB>text" lines.
-    QByteArray transcript() const;
-    QStringList accepted() { return modem_->standardOutput().split(u'\n', Qt::SkipEmptyParts); }
-    void stopModem() { modem_.reset(); }
     std::optional<int> exitStatus() const { return exitStatus_; }
 
+    SimulatedDevices devices;
+
 private:
-    QString transcriptPath_;
-    std::unique_ptr<Process> modem_;
-    tools::PseudoTerminal alarms_;
     std::optional<int> exitStatus_;
     std::unique_ptr<Orva> program_;
 };

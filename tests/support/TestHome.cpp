@@ -1,6 +1,6 @@
 #include "TestHome.h"
 
-#include "eventlog/EventLog.h"
+#include "eventlog/LogEntry.h"
 
 #include <QDate>
 #include <QDir>
@@ -47,7 +47,7 @@ QStringList TestHome::logTexts() const
 {
     QStringList texts;
     const QByteArray bytes = logBytes();
-    const QByteArray end = "\n\r\n";
+    const QByteArray end = kLogEntryEnd;
     for (qsizetype from = 0, at = 0; (at = bytes.indexOf(end, from)) >= 0; from = at + end.size())
         texts << QString::fromLatin1(bytes.mid(from + 18, at - from - 18)); // after the time
     return texts;

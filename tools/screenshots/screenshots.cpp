@@ -59,7 +59,7 @@ int main(int argc, char* argv[])
     const orva::tools::PseudoTerminal alarms((data + QStringLiteral("/COM2")).toStdString());
 
     orva::Orva program([](int) {},
-                       orva::Timing{orva::SmsModem::kModemWait, std::chrono::seconds(2)});
+                       orva::Timing{orva::SmsTransaction::kModemWait, std::chrono::seconds(2)});
     program.startUp();
     program.mainWindow().show();
     alarms.write(".ZONE 12  FIRE ALARM    BLDG A LEVEL 3 CORRIDOR               ALM  07:41:09\r\n"

@@ -1,4 +1,4 @@
-#include "PortReader.h"
+#include "LineDevice.h"
 
 #include "ReceiveBuffer.h"
 #include "common/Platform.h"
@@ -6,20 +6,53 @@
 #include <QDeadlineTimer>
 
 namespace orva {
+namespace {
 
-PortReader::PortReader(ReceiveBuffer& buffer)
+QSerialPort::Parity serialParity(Parity parity)
+{
+    switch (parity) {
+    case Parity::Even:
+        return QSerialPort::EvenParity;
+    case Parity::Odd:
+        return QSerialPort::OddParity;
+    case Parity::Mark:
+        return QSerialPort::MarkParity;
+    case Parity::Space:
+        return QSerialPort::SpaceParity;
+    case Parity::None:
+        break;
+    }
+    return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits serialStopBits(StopBits stopBits)
+{
+    switch (stopBits) {
+    case StopBits::OneAndHalf:
+        return QSerialPort::OneAndHalfStop;
+    case StopBits::Two:
+        return QSerialPort::TwoStop;
+    case StopBits::One:
+        break;
+    }
+    return QSerialPort::OneStop;
+}
+
+} // namespace
+
+LineDevice::LineDevice(ReceiveBuffer& buffer)
     : buffer_(buffer)
 {
 }
 
-QString PortReader::open(const QString& device, const LineSettings& settings)
+QString LineDevice::open(const QString& device, const LineSettings& settings)
 {
     delete port_;
     port_ = new QSerialPort(device, this);
     port_->setBaudRate(settings.baudRate);
-    port_->setParity(settings.parity);
-    port_->setDataBits(settings.dataBits);
-    port_->setStopBits(settings.stopBits);
+    port_->setParity(serialParity(settings.parity));
+    port_->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits));
+    port_->setStopBits(serialStopBits(settings.stopBits));
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite))
         return openFailure(device);
@@ -27,8 +60,8 @@ QString PortReader::open(const QString& device, const LineSettings& settings)
     port_->setDataTerminalReady(true);
     port_->setRequestToSend(true);
     port_->clearError();
-    connect(port_, &QSerialPort::readyRead, this, &PortReader::readAvailable);
-    connect(port_, &QSerialPort::errorOccurred, this, &PortReader::onError);
+    connect(port_, &QSerialPort::readyRead, this, &LineDevice::readAvailable);
+    connect(port_, &QSerialPort::errorOccurred, this, &LineDevice::onError);
     {
         const std::lock_guard lock(failureMutex_);
         failure_.clear();
@@ -38,14 +71,14 @@ QString PortReader::open(const QString& device, const LineSettings& settings)
     return {};
 }
 
-void PortReader::write(const QByteArray& bytes)
+void LineDevice::write(const QByteArray& bytes)
 {
     if (open_ && port_->write(bytes) != bytes.size())
         fail(port_->errorString());
 }
 
 // Everything written so far is handed to the device, or the cause why not.
-QString PortReader::drain(std::chrono::milliseconds bound)
+QString LineDevice::drain(std::chrono::milliseconds bound)
 {
     const QDeadlineTimer deadline(bound);
     while (open_ && port_->bytesToWrite() > 0) {
@@ -59,25 +92,25 @@ QString PortReader::drain(std::chrono::milliseconds bound)
     return cause.isEmpty() ? QStringLiteral("the port is not open") : cause;
 }
 
-void PortReader::close()
+void LineDevice::close()
 {
     if (port_ != nullptr)
         port_->close();
     open_ = false;
 }
 
-QString PortReader::failure() const
+QString LineDevice::failure() const
 {
     const std::lock_guard lock(failureMutex_);
     return failure_;
 }
 
-void PortReader::readAvailable()
+void LineDevice::readAvailable()
 {
     buffer_.append(port_->readAll());
 }
 
-void PortReader::onError(QSerialPort::SerialPortError error)
+void LineDevice::onError(QSerialPort::SerialPortError error)
 {
     // A vanished device reports its error again and again while it stays open: close at once.
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
@@ -87,7 +120,7 @@ void PortReader::onError(QSerialPort::SerialPortError error)
 
 // Qt reports a device held by another program, through its lock file or the terminal's
 // exclusive mode, as a permission error; the file's own permissions are told apart first.
-QString PortReader::openFailure(const QString& device) const
+QString LineDevice::openFailure(const QString& device) const
 {
     if (platform::accessDenied(device))
         return QStringLiteral("%1: permission denied (is the user in the dialout group?)")
@@ -97,7 +130,7 @@ QString PortReader::openFailure(const QString& device) const
     return QStringLiteral("%1: %2").arg(device, port_->errorString());
 }
 
-void PortReader::fail(const QString& cause)
+void LineDevice::fail(const QString& cause)
 {
     {
         const std::lock_guard lock(failureMutex_);

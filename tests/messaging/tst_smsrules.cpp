@@ -1,11 +1,14 @@
 #include "messaging/ModemReply.h"
 #include "messaging/ModemStatus.h"
+#include "messaging/OutgoingSms.h"
+#include "messaging/SmsOutcome.h"
 
 #include <QtTest>
 
 using namespace orva;
 
 Q_DECLARE_METATYPE(ModemVerdict)
+Q_DECLARE_METATYPE(SmsOutcome)
 
 namespace {
 
@@ -13,7 +16,8 @@ const QString kEcho = "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"91234567\"\r";
 
 } // namespace
 
-class ModemReplyTest : public QObject {
+// What the modem's answers mean, what the log says of an outcome, and where a message goes.
+class SmsRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -194,7 +198,77 @@ private slots:
                                                         : registration(reply).text;
         QCOMPARE(actual, described);
     }
+
+    void entry_data()
+    {
+        QTest::addColumn<SmsOutcome>("outcome");
+        QTest::addColumn<QString>("entry");
+        using K = SmsOutcome::Kind;
+        const QString notSent = ", SMS not sent: hi 91234567";
+        QTest::newRow("sent") << SmsOutcome{K::Sent, "+CMGS: 7"} << "hi 91234567";
+        QTest::newRow("silent") << SmsOutcome{K::Silent, {}} << "No Respond from Modem";
+        QTest::newRow("invalid number")
+            << SmsOutcome{K::InvalidNumber, {}} << "Invalid Number" + notSent;
+        QTest::newRow("port failure")
+            << SmsOutcome{K::PortFailure, "port A: gone"} << "Port Error" + notSent;
+        QTest::newRow("refused") << SmsOutcome{K::Refused, "+CMS ERROR: 500"}
+                                 << "Modem Error (+CMS ERROR: 500)" + notSent;
+        QTest::newRow("no prompt")
+            << SmsOutcome{K::NoPrompt, {}} << "Modem Error (no prompt)" + notSent;
+        QTest::newRow("unconfirmed")
+            << SmsOutcome{K::Unconfirmed, {}} << "Modem Error (no confirmation)" + notSent;
+    }
+
+    void entry()
+    {
+        QFETCH(SmsOutcome, outcome);
+        QTEST(smsEntry(outcome, "hi", "91234567"), "entry");
+    }
+
+    void outcomeOfAnAnswer()
+    {
+        using K = SmsOutcome::Kind;
+        using V = ModemVerdict;
+        QCOMPARE(SmsOutcome::fromAnswer({V::Sent, "+CMGS: 7"}), (SmsOutcome{K::Sent, "+CMGS: 7"}));
+        QCOMPARE(SmsOutcome::fromAnswer({V::Refused, "ERROR"}), (SmsOutcome{K::Refused, "ERROR"}));
+        QCOMPARE(SmsOutcome::fromAnswer({V::Silent, {}}).kind, K::Silent);
+        QCOMPARE(SmsOutcome::fromAnswer({V::NoPrompt, {}}).kind, K::NoPrompt);
+        QCOMPARE(SmsOutcome::fromAnswer({V::Prompted, {}}).kind, K::Unconfirmed);
+        QCOMPARE(SmsOutcome::fromAnswer({V::Unconfirmed, {}}).kind, K::Unconfirmed);
+    }
+
+    // A number typed in the manual window: eight digits by value, and safe to quote.
+    void typedNumber_data()
+    {
+        QTest::addColumn<QString>("number");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("lowest") << "10000000" << true;
+        QTest::newRow("highest") << "99999999" << true;
+        QTest::newRow("exponent form") << "1.5E7" << true;
+        QTest::newRow("seven digits") << "1234567" << false;
+        QTest::newRow("leading zero") << "01234567" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("seven digits and a blank") << "123 4567" << false;
+        QTest::newRow("letters") << "ABCDEFGH" << false;
+        QTest::newRow("too large for a double") << "9D999999" << false;
+        QTest::newRow("exponent and a quote") << "1E7\"" << false;
+        QTest::newRow("fraction, exponent and a quote") << "1.5E7\"" << false;
+        QTest::newRow("exponent and a control character") << "1E7\x01" << false;
+    }
+
+    // Only a number that passes redirects the alarms; one that fails leaves the number in force.
+    void typedNumber()
+    {
+        QFETCH(QString, number);
+        QFETCH(bool, taken);
+        OutgoingSms sms{"91234567", "alarm"};
+        QCOMPARE(sms.takeTyped(number, "typed"), taken);
+        QCOMPARE(sms.SmsNumber, taken ? number : "91234567");
+        QCOMPARE(sms.SmsText, taken ? "typed" : "alarm");
+        sms.manualWindowClosed("91234567");
+        QCOMPARE(sms.SmsNumber, "91234567");
+    }
 };
 
-QTEST_GUILESS_MAIN(ModemReplyTest)
-#include "tst_modemreply.moc"
+QTEST_GUILESS_MAIN(SmsRulesTest)
+#include "tst_smsrules.moc"

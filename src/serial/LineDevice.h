@@ -12,19 +12,20 @@ namespace orva {
 
 class ReceiveBuffer;
 
-// Owns the serial device in the line's own thread: keeps reading it into the receive buffer
-// whatever the owner's thread is doing, and writes what the owner queues.
-class PortReader : public QObject {
+// A serial line's device, living in the line's own thread: opens and closes it, keeps reading
+// it into the receive buffer whatever the owner's thread is doing, writes what the owner
+// queues, and closes it at once when it fails.
+class LineDevice : public QObject {
     Q_OBJECT
 
 public:
-    explicit PortReader(ReceiveBuffer& buffer);
+    explicit LineDevice(ReceiveBuffer& buffer);
 
-    // These run in the reader's thread. open and drain return the cause of a failure, or
-    // an empty text.
-    QString open(const QString& device, const LineSettings& settings);
+    // These run in the line's thread. open and drain return the cause of a failure, or an
+    // empty text.
+    [[nodiscard]] QString open(const QString& device, const LineSettings& settings);
     void write(const QByteArray& bytes);
-    QString drain(std::chrono::milliseconds bound);
+    [[nodiscard]] QString drain(std::chrono::milliseconds bound);
     void close();
 
     // These may be called from any thread.

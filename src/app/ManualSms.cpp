@@ -1,13 +1,9 @@
 #include "ManualSms.h"
 
-#include "PhoneNumber.h"
 #include "common/ControlTable.h"
-#include "common/Failure.h"
-#include "config/SettingsStore.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace orva {
@@ -15,7 +11,9 @@ namespace {
 
 const QColor kLightGrey(192, 192, 192);
 
-std::vector<DesignedControl> controls()
+} // namespace
+
+std::vector<DesignedControl> ManualSms::designedControls()
 {
     using K = ControlKind;
     return {
@@ -29,20 +27,7 @@ std::vector<DesignedControl> controls()
     };
 }
 
-void showMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text)
-{
-    QMessageBox box(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, parent);
-    box.exec();
-}
-
-} // namespace
-
-ManualSms::ManualSms(SmsModem& modem, OutgoingSms& sms, const SettingsStore& settings,
-                     std::chrono::milliseconds modemWait)
-    : modem_(modem)
-    , sms_(sms)
-    , settings_(settings)
-    , modemWait_(modemWait)
+ManualSms::ManualSms()
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Manual SMS"));
@@ -51,36 +36,25 @@ ManualSms::ManualSms(SmsModem& modem, OutgoingSms& sms, const SettingsStore& set
     grey.setColor(QPalette::Window, kLightGrey);
     setPalette(grey);
     setAutoFillBackground(true);
-    buildControls(*this, controls());
+    buildControls(*this, designedControls());
     ManualNo = findChild<QLineEdit*>(QStringLiteral("ManualNo"));
     ManualMsg = findChild<QLineEdit*>(QStringLiteral("ManualMsg"));
     ManualSend = findChild<QPushButton*>(QStringLiteral("ManualSend"));
     ManualCancel = findChild<QPushButton*>(QStringLiteral("ManualCancel"));
-    connect(ManualSend, &QPushButton::clicked, this, &ManualSms::send);
+    connect(ManualSend, &QPushButton::clicked, this,
+            [this] { emit sendRequested(ManualNo->text(), ManualMsg->text()); });
     connect(ManualCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
-// Only a number that passes redirects the alarms; a rejected one leaves the number in force.
-void ManualSms::send()
+void ManualSms::tell(QMessageBox::Icon icon, const QString& text)
 {
-    const QString typed = ManualNo->text();
-    if (!isPagerNumber(typed)) {
-        showMessage(this, QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
-        return;
-    }
-    sms_.SmsNumber = typed;
-    sms_.SmsText = ManualMsg->text();
-    modem_.ModemWaitMs = modemWait_;
-    try {
-        modem_.SendSms(sms_.SmsNumber, sms_.SmsText);
-    } catch (const Failure& failure) {
-        showMessage(this, QMessageBox::NoIcon, failure.message());
-    }
+    QMessageBox box(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, this);
+    box.exec();
 }
 
 void ManualSms::closeEvent(QCloseEvent* event)
 {
-    sms_.SmsNumber = settings_.text(kSlotC, Field::Port);
+    emit closing();
     event->accept();
 }
 

@@ -1,4 +1,4 @@
-#include "StopSignals.h"
+#include "StopOnTerminationSignals.h"
 
 #include <csignal>
 

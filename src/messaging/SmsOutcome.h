@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ModemReply.h"
+
+#include <QString>
+
+namespace orva {
+
+// How one SMS transaction ended, and what it rests on.
+struct SmsOutcome {
+    enum class Kind {
+        Sent,          // the modem confirmed the message with its reference
+        InvalidNumber, // the number cannot stand in the send command; nothing was written
+        Silent,        // no answer to the commands
+        NoPrompt,      // an answer to the commands, but no prompt for the body
+        Refused,       // an error result from the modem
+        Unconfirmed,   // no final result for the body in time
+        PortFailure    // port A failed in the middle of the transaction
+    };
+
+    Kind kind = Kind::Silent;
+    // The modem's result line (Sent, Refused) or the port's failure (PortFailure).
+    QString detail;
+
+    // The outcome a final answer of the modem gives.
+    [[nodiscard]] static SmsOutcome fromAnswer(const ModemAnswer& answer);
+
+    friend bool operator==(const SmsOutcome&, const SmsOutcome&) = default;
+};
+
+// The log entry, shown in the status line too, for the outcome of sending text to number. A
+// sent message reads as the text, a blank and the number; the others say why it was not sent.
+[[nodiscard]] QString smsEntry(const SmsOutcome& outcome, const QString& text,
+                               const QString& number);
+
+} // namespace orva

@@ -1,0 +1,70 @@
+#include "common/Failure.h"
+#include "common/VisibleText.h"
+#include "serial/LineSettings.h"
+
+#include <QtTest>
+
+using namespace orva;
+
+Q_DECLARE_METATYPE(Parity)
+Q_DECLARE_METATYPE(StopBits)
+
+class LineSettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void accepted_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<LineSettings>("settings");
+        QTest::newRow("usual") << "9600,n,8,1"
+                               << LineSettings{9600, Parity::None, 8, StopBits::One};
+        QTest::newRow("blanks around fields")
+            << " 19200 , E , 7 , 2 " << LineSettings{19200, Parity::Even, 7, StopBits::Two};
+        QTest::newRow("odd upper case")
+            << "110,O,5,1.5" << LineSettings{110, Parity::Odd, 5, StopBits::OneAndHalf};
+        QTest::newRow("mark") << "256000,m,6,1"
+                              << LineSettings{256000, Parity::Mark, 6, StopBits::One};
+        QTest::newRow("space") << "14400,S,8,1"
+                               << LineSettings{14400, Parity::Space, 8, StopBits::One};
+    }
+
+    void accepted()
+    {
+        QFETCH(QString, text);
+        QFETCH(LineSettings, settings);
+        QVERIFY(parseLineSettings(text) == settings);
+    }
+
+    void rejected_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::newRow("initial text") << "Text7";
+        QTest::newRow("empty") << "";
+        QTest::newRow("unknown baud") << "9601,n,8,1";
+        QTest::newRow("parity word") << "9600,none,8,1";
+        QTest::newRow("parity x") << "9600,x,8,1";
+        QTest::newRow("data bits 9") << "9600,n,9,1";
+        QTest::newRow("data bits 4") << "9600,n,4,1";
+        QTest::newRow("data bits with a sign") << "9600,n,+8,1";
+        QTest::newRow("stop bits 3") << "9600,n,8,3";
+        QTest::newRow("three fields") << "9600,n,8";
+        QTest::newRow("five fields") << "9600,n,8,1,1";
+        QTest::newRow("cut by a line feed") << "9600,n,8,1\nPORT B:2";
+    }
+
+    void rejected()
+    {
+        QFETCH(QString, text);
+        try {
+            (void)parseLineSettings(text);
+            QFAIL("accepted");
+        } catch (const Failure& failure) {
+            QVERIFY2(failure.message().contains('"' + visibleText(text) + '"'),
+                     qPrintable(failure.message()));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(LineSettingsTest)
+#include "tst_linesettings.moc"
