@@ -106,17 +106,12 @@ printf '%-44s %10d KiB after start-up, %d KiB after the bursts\n' "orva, residen
 # Its last record is an alarm: it is sent only if every byte before it was taken in.
 printf '.RUN OF FIVE %d\n' 1 2 3 4 5 | burst
 wait_for_sms 2 60 # the first of them is sent: ORVA now sleeps in the transactions
-python3 - "$records" <<'PY'
-import sys
-end = ".END OF MEBIBYTE"
-body = 1024 * 1024 - len(end) - 1
-with open(sys.argv[1], "w") as f:
-    count, rest = divmod(body, 79)
-    for i in range(count):
-        f.write("-FILLER %-70d\n" % i)
-    f.write("-" * (rest - 1) + "\n" if rest else "")
-    f.write(end + "\n")
-PY
+awk -v end=".END OF MEBIBYTE" 'BEGIN {
+    body = 1024 * 1024 - length(end) - 1
+    for (i = 0; i < int(body / 79); i++) printf "-FILLER %-70d\n", i
+    if (body % 79) { line = ""; for (j = 1; j < body % 79; j++) line = line "-"; print line }
+    print end
+}' >"$records"
 kill -USR1 "$alarm_pid"
 if wait_for_sms 7 120 && tail -n 1 "$home/sms.txt" | grep -q "END OF MEBIBYTE"; then
     report "1 MiB received during 5 transactions, lost" 0 "bytes" "==" 0

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds ORVA with warnings as errors under AddressSanitizer and UndefinedBehaviorSanitizer,
-# runs every test offscreen, runs each fuzz target for a few seconds, then builds, checks,
-# installs and runs the Debian package.
+# Checks the sources' layout, builds ORVA with warnings as errors under AddressSanitizer and
+# UndefinedBehaviorSanitizer, runs every test offscreen, runs each fuzz target for a few
+# seconds, then builds, checks, installs and runs the Debian package.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh clang libclang-rt-14-dev dpkg-dev lintian appstream desktop-file-utils man-db
+scripts/install-deps.sh clang clang-format libclang-rt-14-dev dpkg-dev lintian appstream \
+    desktop-file-utils man-db
+find src tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
+    xargs -0 clang-format --dry-run --Werror
 # Light optimisation and line tables only: the sanitizers' reports keep their lines, and the
 # build takes a good deal less time.
 cmake -S . -B build -G Ninja -DORVA_WERROR=ON -DORVA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug \

@@ -1,5 +1,6 @@
 #include "alarm/Burst.h"
 #include "common/Failure.h"
+#include "support/Row.h"
 
 #include <QtTest>
 
@@ -25,28 +26,28 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<bool>("sent");
-        QTest::newRow("marker 1") << record(40, 1, ".") << true;
-        QTest::newRow("marker 2") << record(40, 2, ".") << true;
-        QTest::newRow("no marker") << record(80) << false;
-        QTest::newRow("marker 3 is no marker") << record(40, 3, ".") << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("single blank") << " " << false;
-        QTest::newRow("dot alone") << "." << true;
-        QTest::newRow("blank then dot") << " ." << true;
+        test::row("marker 1", record(40, 1, "."), true);
+        test::row("marker 2", record(40, 2, "."), true);
+        test::row("no marker", record(80), false);
+        test::row("marker 3 is no marker", record(40, 3, "."), false);
+        test::row("empty", "", false);
+        test::row("single blank", " ", false);
+        test::row("dot alone", ".", true);
+        test::row("blank then dot", " .", true);
         for (const char* word : {"RAN", "OK ", "LO ", "HI "}) {
             const QString w = word;
             QTest::addRow("%s at 63, marker 1", word) << "." + record(79, 63, w).mid(1) << false;
             QTest::addRow("%s at 64, marker 2", word) << "-." + record(79, 64, w).mid(2) << false;
             QTest::addRow("%s at 63, no marker", word) << record(79, 63, w) << false;
         }
-        QTest::newRow("state word ends the line") << "." + record(65, 63, "RAN").mid(1) << false;
-        QTest::newRow("HI at 63 only two wide") << "." + record(64, 63, "HI").mid(1) << true;
-        QTest::newRow("64 characters with OK cut") << "." + record(64, 63, "OK").mid(1) << true;
-        QTest::newRow("lower-case ok") << "." + record(79, 63, "ok ").mid(1) << true;
-        QTest::newRow("OK without blank") << "." + record(79, 63, "OKX").mid(1) << true;
-        QTest::newRow("state word at 62") << "." + record(79, 62, "RAN").mid(1) << true;
-        QTest::newRow("state word at 65") << "." + record(79, 65, "RAN").mid(1) << true;
-        QTest::newRow("RAN at 66 with marker") << "." + record(79, 66, "RAN").mid(1) << true;
+        test::row("state word ends the line", "." + record(65, 63, "RAN").mid(1), false);
+        test::row("HI at 63 only two wide", "." + record(64, 63, "HI").mid(1), true);
+        test::row("64 characters with OK cut", "." + record(64, 63, "OK").mid(1), true);
+        test::row("lower-case ok", "." + record(79, 63, "ok ").mid(1), true);
+        test::row("OK without blank", "." + record(79, 63, "OKX").mid(1), true);
+        test::row("state word at 62", "." + record(79, 62, "RAN").mid(1), true);
+        test::row("state word at 65", "." + record(79, 65, "RAN").mid(1), true);
+        test::row("RAN at 66 with marker", "." + record(79, 66, "RAN").mid(1), true);
     }
 
     void verdict()
@@ -59,13 +60,13 @@ private slots:
     {
         QTest::addColumn<QString>("burst");
         QTest::addColumn<QStringList>("lines");
-        QTest::newRow("empty") << "" << QStringList{};
-        QTest::newRow("no CR") << "one line" << QStringList{"one line"};
-        QTest::newRow("letter CR LF") << "A\r\n" << QStringList{"A", " "};
-        QTest::newRow("n CRs give n + 1 lines") << "a\rb\r" << QStringList{"a", "b", ""};
-        QTest::newRow("empty lines") << "\r\r" << QStringList{"", "", ""};
-        QTest::newRow("LF inside a line") << "a\nb\rc" << QStringList{"a b", "c"};
-        QTest::newRow("CR LF records") << ".1\r\n.2\r\n" << QStringList{".1", " .2", " "};
+        test::row("empty", "", QStringList{});
+        test::row("no CR", "one line", QStringList{"one line"});
+        test::row("letter CR LF", "A\r\n", QStringList{"A", " "});
+        test::row("n CRs give n + 1 lines", "a\rb\r", QStringList{"a", "b", ""});
+        test::row("empty lines", "\r\r", QStringList{"", "", ""});
+        test::row("LF inside a line", "a\nb\rc", QStringList{"a b", "c"});
+        test::row("CR LF records", ".1\r\n.2\r\n", QStringList{".1", " .2", " "});
     }
 
     void split()
@@ -79,13 +80,13 @@ private slots:
         QTest::addColumn<int>("pending");
         QTest::addColumn<QString>("threshold");
         QTest::addColumn<bool>("waiting");
-        QTest::newRow("below") << 11 << "12abc" << false;
-        QTest::newRow("reached") << 12 << "12abc" << true;
+        test::row("below", 11, "12abc", false);
+        test::row("reached", 12, "12abc", true);
         // A threshold without a number lets every cycle take a burst, even an empty one.
-        QTest::newRow("empty") << 0 << "" << true;
-        QTest::newRow("not a number") << 0 << "Text8" << true;
-        QTest::newRow("zero") << 0 << "0" << true;
-        QTest::newRow("negative") << 0 << "-3" << true;
+        test::row("empty", 0, "", true);
+        test::row("not a number", 0, "Text8", true);
+        test::row("zero", 0, "0", true);
+        test::row("negative", 0, "-3", true);
     }
 
     void threshold()

@@ -1,3 +1,4 @@
+#include "support/Row.h"
 #include "support/RunningProgram.h"
 #include "support/TestHome.h"
 
@@ -109,10 +110,8 @@ private slots:
     {
         QTest::addColumn<QString>("moreSettings");
         QTest::addColumn<QString>("beforePress");
-        QTest::newRow("no key") << ""
-                                << "";
-        QTest::newRow("key in the file") << "SETTINGS C:from file\r\n"
-                                         << "from file";
+        test::row("no key", "", "");
+        test::row("key in the file", "SETTINGS C:from file\r\n", "from file");
     }
 
     void computerNameBeforeAndAfterSettings()

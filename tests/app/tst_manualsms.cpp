@@ -1,6 +1,7 @@
 #include "app/ManualSms.h"
 #include "serial/SerialLine.h"
 #include "support/ModalAnswer.h"
+#include "support/Row.h"
 #include "support/RunningProgram.h"
 #include "support/TestHome.h"
 
@@ -57,14 +58,10 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<QString>("message");
-        QTest::newRow("lowest") << "10000000"
-                                << "test message";
-        QTest::newRow("highest") << "99999999"
-                                 << "test message";
-        QTest::newRow("exponent form") << "1.5E7"
-                                       << "x";
-        QTest::newRow("empty message") << "12345678"
-                                       << "";
+        test::row("lowest", "10000000", "test message");
+        test::row("highest", "99999999", "test message");
+        test::row("exponent form", "1.5E7", "x");
+        test::row("empty message", "12345678", "");
     }
 
     void accepted()
@@ -106,8 +103,8 @@ private slots:
     void alarmsFollowAnAcceptedNumberUntilClosed_data()
     {
         QTest::addColumn<bool>("byCloseBox");
-        QTest::newRow("Cancel") << false;
-        QTest::newRow("close box") << true;
+        test::row("Cancel", false);
+        test::row("close box", true);
     }
 
     void alarmsFollowAnAcceptedNumberUntilClosed()

@@ -2,6 +2,7 @@
 #include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
 #include "support/ModemSimulator.h"
+#include "support/Row.h"
 #include "support/TestHome.h"
 
 #include <QtTest>
@@ -38,9 +39,9 @@ private slots:
     void startsAndEndsOnSignal_data()
     {
         QTest::addColumn<int>("signal");
-        QTest::newRow("SIGTERM") << SIGTERM;
-        QTest::newRow("SIGINT") << SIGINT;
-        QTest::newRow("SIGHUP") << SIGHUP;
+        test::row("SIGTERM", SIGTERM);
+        test::row("SIGINT", SIGINT);
+        test::row("SIGHUP", SIGHUP);
     }
 
     void startsAndEndsOnSignal()
@@ -94,31 +95,25 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("output");
         QTest::addColumn<QString>("error");
-        QTest::newRow("help") << "orva" << QStringList{"--help"} << 0 << "Usage: orva"
-                              << "";
-        QTest::newRow("version") << "orva" << QStringList{"--version"} << 0 << "orva 1.0\n"
-                                 << "";
-        QTest::newRow("unknown option") << "orva" << QStringList{"--bogus"} << 2 << ""
-                                        << "Unknown option 'bogus'";
-        QTest::newRow("stray argument") << "orva" << QStringList{"stray"} << 2 << ""
-                                        << "unexpected argument \"stray\"";
-        QTest::newRow("Qt's own option") << "orva" << QStringList{"-platform", "xcb"} << 2 << ""
-                                         << "Usage: orva";
-        QTest::newRow("modem simulator help")
-            << "orva-modem-simulator" << QStringList{"--help"} << 0 << "--trouble"
-            << "";
-        QTest::newRow("modem simulator without link")
-            << "orva-modem-simulator" << QStringList{} << 2 << ""
-            << "--link is required";
-        QTest::newRow("modem simulator, bad mode")
-            << "orva-modem-simulator" << QStringList{"--link", "x", "--mode", "loud"} << 2 << ""
-            << "--mode: \"loud\" is not one of";
-        QTest::newRow("alarm simulator help")
-            << "orva-alarm-simulator" << QStringList{"--help"} << 0 << "--pace"
-            << "";
-        QTest::newRow("alarm simulator, bad pace")
-            << "orva-alarm-simulator" << QStringList{"--link", "x", "--pace", "abc"} << 2 << ""
-            << "--pace: \"abc\" is not a number of milliseconds";
+        test::row("help", "orva", QStringList{"--help"}, 0, "Usage: orva", "");
+        test::row("version", "orva", QStringList{"--version"}, 0, "orva 1.0\n", "");
+        test::row("unknown option", "orva", QStringList{"--bogus"}, 2, "",
+                  "Unknown option 'bogus'");
+        test::row("stray argument", "orva", QStringList{"stray"}, 2, "",
+                  "unexpected argument \"stray\"");
+        test::row("Qt's own option", "orva", QStringList{"-platform", "xcb"}, 2, "", "Usage: orva");
+        test::row("modem simulator help", "orva-modem-simulator", QStringList{"--help"}, 0,
+                  "--trouble", "");
+        test::row("modem simulator without link", "orva-modem-simulator", QStringList{}, 2, "",
+                  "--link is required");
+        test::row("modem simulator, bad mode", "orva-modem-simulator",
+                  QStringList{"--link", "x", "--mode", "loud"}, 2, "",
+                  "--mode: \"loud\" is not one of");
+        test::row("alarm simulator help", "orva-alarm-simulator", QStringList{"--help"}, 0,
+                  "--pace", "");
+        test::row("alarm simulator, bad pace", "orva-alarm-simulator",
+                  QStringList{"--link", "x", "--pace", "abc"}, 2, "",
+                  "--pace: \"abc\" is not a number of milliseconds");
     }
 
     void commandLineManners()
@@ -144,30 +139,22 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("findings");
         const QString ready = "Ready to send SMS.";
-        QTest::newRow("ready") << QStringList{} << 0
-                               << QStringList{"Modem: answers AT",
-                                              "SIM: ready",
-                                              "Signal: -73 dBm, excellent",
-                                              "Network: registered, home network",
-                                              "Text mode: accepted",
-                                              ready};
-        QTest::newRow("no SIM") << QStringList{"--trouble", "no-sim"} << 1
-                                << QStringList{"SIM: not inserted",
-                                               "Not ready: the SIM is not ready (not inserted)"};
-        QTest::newRow("PIN needed")
-            << QStringList{"--trouble", "pin"} << 1
-            << QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"};
-        QTest::newRow("no signal")
-            << QStringList{"--trouble", "no-signal"} << 1
-            << QStringList{"Signal: unknown", "Network: searching",
-                           "Not ready: the modem is not on a network (searching)"};
-        QTest::newRow("not registered")
-            << QStringList{"--trouble", "not-registered"} << 1
-            << QStringList{"Network: not registered",
-                           "Not ready: the modem is not on a network (not registered)"};
-        QTest::newRow("no answer")
-            << QStringList{"--mode", "silent"} << 1
-            << QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"};
+        test::row("ready", QStringList{}, 0,
+                  QStringList{"Modem: answers AT", "SIM: ready", "Signal: -73 dBm, excellent",
+                              "Network: registered, home network", "Text mode: accepted", ready});
+        test::row(
+            "no SIM", QStringList{"--trouble", "no-sim"}, 1,
+            QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
+        test::row("PIN needed", QStringList{"--trouble", "pin"}, 1,
+                  QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"});
+        test::row("no signal", QStringList{"--trouble", "no-signal"}, 1,
+                  QStringList{"Signal: unknown", "Network: searching",
+                              "Not ready: the modem is not on a network (searching)"});
+        test::row("not registered", QStringList{"--trouble", "not-registered"}, 1,
+                  QStringList{"Network: not registered",
+                              "Not ready: the modem is not on a network (not registered)"});
+        test::row("no answer", QStringList{"--mode", "silent"}, 1,
+                  QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"});
     }
 
     void checkReports()
@@ -195,10 +182,10 @@ private slots:
     {
         QTest::addColumn<bool>("asAnotherUser");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("unplugged adapter")
-            << false << "points to /dev/orva-unplugged-modem, which does not exist";
-        QTest::newRow("device of another user")
-            << true << ": permission denied (is the user in the dialout group?)";
+        test::row("unplugged adapter", false,
+                  "points to /dev/orva-unplugged-modem, which does not exist");
+        test::row("device of another user", true,
+                  ": permission denied (is the user in the dialout group?)");
     }
 
     void checkReportsPortsItCannotOpen()

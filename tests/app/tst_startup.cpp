@@ -2,6 +2,7 @@
 #include "pty/PseudoTerminal.h"
 #include "serial/SerialLine.h"
 #include "support/ModalAnswer.h"
+#include "support/Row.h"
 #include "support/TestHome.h"
 
 #include <QDir>
@@ -88,29 +89,27 @@ private slots:
     {
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("cause");
-        QTest::newRow("no settings file") << QByteArray() << "cannot open the settings file";
-        QTest::newRow("empty file") << QByteArray("") << "settings.ini has no \"SETTINGS A:\" line";
-        QTest::newRow("line settings still Text7")
-            << QByteArray("PORT A:1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\n")
-            << "settings.ini has no \"SETTINGS A:\" line";
-        QTest::newRow("port COM3 reads as 0")
-            << QByteArray("PORT A:COM3\r\nSETTINGS A:9600,n,8,1\r\n")
-            << "PORT A: \"COM3\" is not a port number from 1 to 255";
-        QTest::newRow("port beyond 16 bits")
-            << QByteArray("PORT A:1E10\r\nSETTINGS A:9600,n,8,1\r\n")
-            << "PORT A: \"1E10\" is not a port number from 1 to 255";
-        QTest::newRow("port 256") << QByteArray("PORT A:256\r\nSETTINGS A:9600,n,8,1\r\n")
-                                  << "PORT A: \"256\" is not a port number from 1 to 255";
-        QTest::newRow("no such device")
-            << QByteArray("PORT A:200\r\nSETTINGS A:9600,n,8,1\r\n") << "/dev/ttyS199";
-        QTest::newRow("LF line ends run the values together")
-            << QByteArray("PORT A:1\nSETTINGS A:9600,n,8,1\nPORT B:2\nSETTINGS B:9600,n,8,1\n")
-            << "line settings \"9600,n,8,1\\nPORT B:2\\n\" are not valid";
-        QTest::newRow("NUL in a value") << QByteArray("PORT A:1\r\nSETTINGS A:96\0 00\r\n", 29)
-                                        << "line settings \"96\\0 00\" are not valid";
-        QTest::newRow("link to an unplugged adapter")
-            << QByteArray("PORT A:3\r\nSETTINGS A:9600,n,8,1\r\n")
-            << "/ORVA/COM3 points to /dev/orva-unplugged-adapter, which does not exist";
+        test::row("no settings file", QByteArray(), "cannot open the settings file");
+        test::row("empty file", QByteArray(""), "settings.ini has no \"SETTINGS A:\" line");
+        test::row("line settings still Text7",
+                  QByteArray("PORT A:1\r\nPORT B:2\r\nSETTINGS B:9600,n,8,1\r\n"),
+                  "settings.ini has no \"SETTINGS A:\" line");
+        test::row("port COM3 reads as 0", QByteArray("PORT A:COM3\r\nSETTINGS A:9600,n,8,1\r\n"),
+                  "PORT A: \"COM3\" is not a port number from 1 to 255");
+        test::row("port beyond 16 bits", QByteArray("PORT A:1E10\r\nSETTINGS A:9600,n,8,1\r\n"),
+                  "PORT A: \"1E10\" is not a port number from 1 to 255");
+        test::row("port 256", QByteArray("PORT A:256\r\nSETTINGS A:9600,n,8,1\r\n"),
+                  "PORT A: \"256\" is not a port number from 1 to 255");
+        test::row("no such device", QByteArray("PORT A:200\r\nSETTINGS A:9600,n,8,1\r\n"),
+                  "/dev/ttyS199");
+        test::row("LF line ends run the values together",
+                  QByteArray("PORT A:1\nSETTINGS A:9600,n,8,1\nPORT B:2\nSETTINGS B:9600,n,8,1\n"),
+                  "line settings \"9600,n,8,1\\nPORT B:2\\n\" are not valid");
+        test::row("NUL in a value", QByteArray("PORT A:1\r\nSETTINGS A:96\0 00\r\n", 29),
+                  "line settings \"96\\0 00\" are not valid");
+        test::row("link to an unplugged adapter",
+                  QByteArray("PORT A:3\r\nSETTINGS A:9600,n,8,1\r\n"),
+                  "/ORVA/COM3 points to /dev/orva-unplugged-adapter, which does not exist");
     }
 
     void failures()

@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 #include "app/ManualSms.h"
 #include "config/Form3.h"
+#include "support/Row.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -62,12 +63,9 @@ private slots:
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QSize>("twips");
-        QTest::newRow("main") << "Form1"
-                              << "ORVA" << QSize(8625, 6840);
-        QTest::newRow("settings") << "Form3"
-                                  << "COM SETTINGS" << QSize(9420, 1530);
-        QTest::newRow("manual") << "ManualSms"
-                                << "Manual SMS" << QSize(5640, 2115);
+        test::row("main", "Form1", "ORVA", QSize(8625, 6840));
+        test::row("settings", "Form3", "COM SETTINGS", QSize(9420, 1530));
+        test::row("manual", "ManualSms", "Manual SMS", QSize(5640, 2115));
     }
 
     void clientAreas()
@@ -135,7 +133,7 @@ private slots:
             QStringList order;
             for (const DesignedControl& c : controls)
                 order << c.name;
-            QTest::newRow(window) << QString(window) << order;
+            test::row(window, QString(window), order);
         }
     }
 

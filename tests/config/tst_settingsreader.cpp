@@ -1,6 +1,7 @@
 #include "common/Failure.h"
 #include "config/SettingsReader.h"
 #include "config/SettingsStore.h"
+#include "support/Row.h"
 
 #include <QBuffer>
 #include <QtTest>
@@ -56,43 +57,41 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("expected");
-        QTest::newRow("two keys in a line")
-            << QByteArray("PORT A:1 PORT B:2") << QStringList{"A port=1 PORT B:2", "B port=2"};
-        QTest::newRow("key inside a word") << QByteArray("REPORT B:7") << QStringList{"B port=7"};
-        QTest::newRow("other case") << QByteArray("port a:3") << QStringList{};
-        QTest::newRow("key ends the line") << QByteArray("LENGTH B:") << QStringList{"B length="};
-        QTest::newRow("cut at 20")
-            << QByteArray("HP:0123456789ABCDEFGHIJK") << QStringList{"C port=0123456789ABCDEFGHIJ"};
-        QTest::newRow("blank kept")
-            << QByteArray("HP: 91234567\r\n") << QStringList{"C port= 91234567"};
-        QTest::newRow("empty file") << QByteArray() << QStringList{};
-        QTest::newRow("empty value replaces earlier one")
-            << QByteArray("PORT B:5\r\nPORT B:\r\n") << QStringList{"B port="};
-        QTest::newRow("last line wins")
-            << QByteArray("PORT B:5\r\nPORT B:6\r\n") << QStringList{"B port=6"};
-        QTest::newRow("first occurrence in a line")
-            << QByteArray("PORT B:5 PORT B:6") << QStringList{"B port=5 PORT B:6"};
-        QTest::newRow("LF alone is one line")
-            << QByteArray("PORT A:1\nPORT B:2\nPORT A:9\n")
-            << QStringList{"A port=1\nPORT B:2\nPORT A:9\n", "B port=2\nPORT A:9\n"};
-        QTest::newRow("CR alone ends a line")
-            << QByteArray("PORT B:1\rPORT B:2\r") << QStringList{"B port=2"};
-        QTest::newRow("LF after CR skipped, second LF kept")
-            << QByteArray("PORT B:1\r\n\nHP:5") << QStringList{"B port=1", "C port=5"};
-        QTest::newRow("no line end at all") << QByteArray("HP:123") << QStringList{"C port=123"};
-        QTest::newRow("only CRs") << QByteArray(1000, '\r') << QStringList{};
-        QTest::newRow("all twelve in one line")
-            << QByteArray("PORT A:a SETTINGS A:b LENGTH A:c PORT B:d SETTINGS B:e LENGTH B:f "
-                          "HP:g SETTINGS C:h LENGTH C:i PORT D:j SETTINGS D:k LENGTH D:l")
-            << QStringList{"A port=a SETTINGS A:b LENGT",     "A settings=b LENGTH A:c PORT B:",
-                           "A length=c PORT B:d SETTINGS ",   "B port=d SETTINGS B:e LENGT",
-                           "B settings=e LENGTH B:f HP:g SE", "B length=f HP:g SETTINGS C:h ",
-                           "C port=g SETTINGS C:h LENGT",     "C settings=h LENGTH C:i PORT D:",
-                           "C length=i PORT D:j SETTINGS ",   "D port=j SETTINGS D:k LENGT",
-                           "D settings=k LENGTH D:l",         "D length=l"};
-        QTest::newRow("NUL and high bytes")
-            << QByteArray("HP:\x00\xff\x80x\r\n", 9)
-            << QStringList{QString::fromLatin1("C port=\0\xff\x80x", 11)};
+        test::row("two keys in a line", QByteArray("PORT A:1 PORT B:2"),
+                  QStringList{"A port=1 PORT B:2", "B port=2"});
+        test::row("key inside a word", QByteArray("REPORT B:7"), QStringList{"B port=7"});
+        test::row("other case", QByteArray("port a:3"), QStringList{});
+        test::row("key ends the line", QByteArray("LENGTH B:"), QStringList{"B length="});
+        test::row("cut at 20", QByteArray("HP:0123456789ABCDEFGHIJK"),
+                  QStringList{"C port=0123456789ABCDEFGHIJ"});
+        test::row("blank kept", QByteArray("HP: 91234567\r\n"), QStringList{"C port= 91234567"});
+        test::row("empty file", QByteArray(), QStringList{});
+        test::row("empty value replaces earlier one", QByteArray("PORT B:5\r\nPORT B:\r\n"),
+                  QStringList{"B port="});
+        test::row("last line wins", QByteArray("PORT B:5\r\nPORT B:6\r\n"),
+                  QStringList{"B port=6"});
+        test::row("first occurrence in a line", QByteArray("PORT B:5 PORT B:6"),
+                  QStringList{"B port=5 PORT B:6"});
+        test::row("LF alone is one line", QByteArray("PORT A:1\nPORT B:2\nPORT A:9\n"),
+                  QStringList{"A port=1\nPORT B:2\nPORT A:9\n", "B port=2\nPORT A:9\n"});
+        test::row("CR alone ends a line", QByteArray("PORT B:1\rPORT B:2\r"),
+                  QStringList{"B port=2"});
+        test::row("LF after CR skipped, second LF kept", QByteArray("PORT B:1\r\n\nHP:5"),
+                  QStringList{"B port=1", "C port=5"});
+        test::row("no line end at all", QByteArray("HP:123"), QStringList{"C port=123"});
+        test::row("only CRs", QByteArray(1000, '\r'), QStringList{});
+        test::row("all twelve in one line",
+                  QByteArray("PORT A:a SETTINGS A:b LENGTH A:c PORT B:d SETTINGS B:e LENGTH B:f "
+                             "HP:g SETTINGS C:h LENGTH C:i PORT D:j SETTINGS D:k LENGTH D:l"),
+                  QStringList{"A port=a SETTINGS A:b LENGT",
+                              "A settings=b LENGTH A:c PORT B:", "A length=c PORT B:d SETTINGS ",
+                              "B port=d SETTINGS B:e LENGT", "B settings=e LENGTH B:f HP:g SE",
+                              "B length=f HP:g SETTINGS C:h ", "C port=g SETTINGS C:h LENGT",
+                              "C settings=h LENGTH C:i PORT D:", "C length=i PORT D:j SETTINGS ",
+                              "D port=j SETTINGS D:k LENGT", "D settings=k LENGTH D:l",
+                              "D length=l"});
+        test::row("NUL and high bytes", QByteArray("HP:\x00\xff\x80x\r\n", 9),
+                  QStringList{QString::fromLatin1("C port=\0\xff\x80x", 11)});
     }
 
     void reads()

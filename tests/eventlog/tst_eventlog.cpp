@@ -1,5 +1,6 @@
 #include "common/Failure.h"
 #include "eventlog/EventLog.h"
+#include "support/Row.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,13 +47,12 @@ private slots:
     {
         QTest::addColumn<QString>("text");
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("text") << "SMS Program Started"
-                              << QByteArray("20260309 07:05:03 SMS Program Started\n\r\n");
-        QTest::newRow("empty") << "" << QByteArray("20260309 07:05:03 \n\r\n");
-        QTest::newRow("own line breaks")
-            << "a\r\nb\nc" << QByteArray("20260309 07:05:03 a\r\nb\nc\n\r\n");
-        QTest::newRow("Latin-1 as single bytes")
-            << QString::fromLatin1("caf\xe9") << QByteArray("20260309 07:05:03 caf\xe9\n\r\n");
+        test::row("text", "SMS Program Started",
+                  QByteArray("20260309 07:05:03 SMS Program Started\n\r\n"));
+        test::row("empty", "", QByteArray("20260309 07:05:03 \n\r\n"));
+        test::row("own line breaks", "a\r\nb\nc", QByteArray("20260309 07:05:03 a\r\nb\nc\n\r\n"));
+        test::row("Latin-1 as single bytes", QString::fromLatin1("caf\xe9"),
+                  QByteArray("20260309 07:05:03 caf\xe9\n\r\n"));
     }
 
     void entryBytes()

@@ -1,6 +1,7 @@
 #include "common/Failure.h"
 #include "support/LineOnPty.h"
 #include "support/ModemRig.h"
+#include "support/Row.h"
 
 #include <QtTest>
 #include <memory>
@@ -58,62 +59,45 @@ private slots:
         const QByteArray commands = kCommands;
         // Without echo, so that the modem says nothing before its prompt.
         const QStringList noEcho{"--no-echo"};
-        QTest::newRow("normal") << "normal" << noEcho << "91234567"
-                                << ".ZONE 1 FIRE" << commands + ".ZONE 1 FIRE\x1a"
-                                << ".ZONE 1 FIRE 91234567";
-        QTest::newRow("empty text") << "normal" << noEcho << "91234567"
-                                    << "" << commands + "\x1a"
-                                    << " 91234567";
-        QTest::newRow("empty number")
-            << "normal" << noEcho << ""
-            << "hi" << QByteArray("at+cmgf = 1\rAT+CMGS=\"\"\rhi\x1a") << "hi ";
-        QTest::newRow("number with blanks and letters")
-            << "normal" << noEcho << " 9123 45x"
-            << "hi" << QByteArray("at+cmgf = 1\rAT+CMGS=\" 9123 45x\"\rhi\x1a") << "hi  9123 45x";
-        QTest::newRow("bare prompt") << "bare-prompt" << noEcho << "91234567"
-                                     << "hi" << commands + "hi\x1a"
-                                     << "hi 91234567";
-        QTest::newRow("silent modem") << "silent" << noEcho << "91234567"
-                                      << "hi" << commands + "\x1b"
-                                      << "No Respond from Modem";
-        QTest::newRow("OK before a slow prompt is no prompt")
-            << "slow-prompt" << noEcho << "91234567"
-            << "hi" << commands + "\x1b"
-            << "Modem Error (no prompt), SMS not sent: hi 91234567";
-        QTest::newRow("send command refused") << "error" << noEcho << "91234567"
-                                              << "hi" << commands + "\x1b"
-                                              << "Modem Error (ERROR), SMS not sent: hi 91234567";
-        QTest::newRow("body refused") << "cms-error" << noEcho << "91234567"
-                                      << "hi" << commands + "hi\x1a\x1b"
-                                      << "Modem Error (+CMS ERROR: 500), SMS not sent: hi 91234567";
-        QTest::newRow("no confirmation")
-            << "no-confirm" << noEcho << "91234567"
-            << "hi" << commands + "hi\x1a\x1b"
-            << "Modem Error (no confirmation), SMS not sent: hi 91234567";
-        QTest::newRow("confirmation after the fixed wait")
-            << "normal" << QStringList{"--no-echo", "--reply-delay", "1500"} << "91234567"
-            << "hi" << commands + "hi\x1a"
-            << "hi 91234567";
-        QTest::newRow("echoed body that reads ERROR") << "normal" << QStringList() << "91234567"
-                                                      << "ERROR" << commands + "ERROR\x1a"
-                                                      << "ERROR 91234567";
-        QTest::newRow("quote in number")
-            << "normal" << noEcho << "912\"34567"
-            << "hi" << QByteArray() << "Invalid Number, SMS not sent: hi 912\"34567";
-        QTest::newRow("line feed in number")
-            << "normal" << noEcho << "9123\nPORT"
-            << "hi" << QByteArray() << "Invalid Number, SMS not sent: hi 9123\nPORT";
-        QTest::newRow("Ctrl-Z and ESC in text") << "normal" << noEcho << "91234567"
-                                                << "a\x1a"
-                                                   "b\x1b"
-                                                   "c"
-                                                << commands + "a b c\x1a"
-                                                << "a\x1a"
-                                                   "b\x1b"
-                                                   "c 91234567";
-        QTest::newRow("Latin-1 text")
-            << "normal" << noEcho << "91234567" << QString::fromLatin1("\xe9t\xe9")
-            << commands + "\xe9t\xe9\x1a" << QString::fromLatin1("\xe9t\xe9 91234567");
+        test::row("normal", "normal", noEcho, "91234567", ".ZONE 1 FIRE",
+                  commands + ".ZONE 1 FIRE\x1a", ".ZONE 1 FIRE 91234567");
+        test::row("empty text", "normal", noEcho, "91234567", "", commands + "\x1a", " 91234567");
+        test::row("empty number", "normal", noEcho, "", "hi",
+                  QByteArray("at+cmgf = 1\rAT+CMGS=\"\"\rhi\x1a"), "hi ");
+        test::row("number with blanks and letters", "normal", noEcho, " 9123 45x", "hi",
+                  QByteArray("at+cmgf = 1\rAT+CMGS=\" 9123 45x\"\rhi\x1a"), "hi  9123 45x");
+        test::row("bare prompt", "bare-prompt", noEcho, "91234567", "hi", commands + "hi\x1a",
+                  "hi 91234567");
+        test::row("silent modem", "silent", noEcho, "91234567", "hi", commands + "\x1b",
+                  "No Respond from Modem");
+        test::row("OK before a slow prompt is no prompt", "slow-prompt", noEcho, "91234567", "hi",
+                  commands + "\x1b", "Modem Error (no prompt), SMS not sent: hi 91234567");
+        test::row("send command refused", "error", noEcho, "91234567", "hi", commands + "\x1b",
+                  "Modem Error (ERROR), SMS not sent: hi 91234567");
+        test::row("body refused", "cms-error", noEcho, "91234567", "hi", commands + "hi\x1a\x1b",
+                  "Modem Error (+CMS ERROR: 500), SMS not sent: hi 91234567");
+        test::row("no confirmation", "no-confirm", noEcho, "91234567", "hi",
+                  commands + "hi\x1a\x1b",
+                  "Modem Error (no confirmation), SMS not sent: hi 91234567");
+        test::row("confirmation after the fixed wait", "normal",
+                  QStringList{"--no-echo", "--reply-delay", "1500"}, "91234567", "hi",
+                  commands + "hi\x1a", "hi 91234567");
+        test::row("echoed body that reads ERROR", "normal", QStringList(), "91234567", "ERROR",
+                  commands + "ERROR\x1a", "ERROR 91234567");
+        test::row("quote in number", "normal", noEcho, "912\"34567", "hi", QByteArray(),
+                  "Invalid Number, SMS not sent: hi 912\"34567");
+        test::row("line feed in number", "normal", noEcho, "9123\nPORT", "hi", QByteArray(),
+                  "Invalid Number, SMS not sent: hi 9123\nPORT");
+        test::row("Ctrl-Z and ESC in text", "normal", noEcho, "91234567",
+                  "a\x1a"
+                  "b\x1b"
+                  "c",
+                  commands + "a b c\x1a",
+                  "a\x1a"
+                  "b\x1b"
+                  "c 91234567");
+        test::row("Latin-1 text", "normal", noEcho, "91234567", QString::fromLatin1("\xe9t\xe9"),
+                  commands + "\xe9t\xe9\x1a", QString::fromLatin1("\xe9t\xe9 91234567"));
     }
 
     void sends()

@@ -2,6 +2,7 @@
 #include "messaging/ModemStatus.h"
 #include "messaging/OutgoingSms.h"
 #include "messaging/SmsOutcome.h"
+#include "support/Row.h"
 
 #include <QtTest>
 
@@ -27,29 +28,29 @@ private slots:
         QTest::addColumn<ModemVerdict>("verdict");
         QTest::addColumn<QString>("resultLine");
         using V = ModemVerdict;
-        QTest::newRow("nothing") << "" << V::Silent << "";
-        QTest::newRow("prompt") << "\r\nOK\r\n\r\n> " << V::Prompted << "";
-        QTest::newRow("bare prompt") << "\r\nOK\r\n\r\n>" << V::Prompted << "";
-        QTest::newRow("prompt first") << "> " << V::Prompted << "";
-        QTest::newRow("echo and prompt") << kEcho + "\r\n> " << V::Prompted << "";
-        QTest::newRow("prompt after CR alone") << "\r\nOK\r> " << V::Prompted << "";
-        QTest::newRow("ERROR") << "\r\nOK\r\n\r\nERROR\r\n" << V::Refused << "ERROR";
-        QTest::newRow("ERROR without line ends") << "ERROR" << V::Refused << "ERROR";
-        QTest::newRow("CMS ERROR") << "\r\n+CMS ERROR: 304\r\n" << V::Refused << "+CMS ERROR: 304";
-        QTest::newRow("CME ERROR") << "\r\n+CME ERROR: 10\r\n" << V::Refused << "+CME ERROR: 10";
-        QTest::newRow("prompt beats ERROR") << "\r\nERROR\r\n> " << V::Prompted << "";
-        QTest::newRow("> inside an echoed number")
-            << "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"9123>567\"\r\r\nERROR\r\n"
-            << V::Refused << "ERROR";
-        QTest::newRow("echo alone") << kEcho << V::NoPrompt << "";
-        QTest::newRow("only OK") << "\r\nOK\r\n" << V::NoPrompt << "";
-        QTest::newRow("RING storm") << QString("\r\nRING\r\n").repeated(20) << V::NoPrompt << "";
-        QTest::newRow("garbage of a wrong speed")
-            << QString::fromLatin1("\xf8\x80\xfe\x1e>\x80\xf0") << V::NoPrompt << "";
-        QTest::newRow("stray byte") << "x" << V::NoPrompt << "";
-        QTest::newRow("NUL bytes") << QString(3, QChar(0)) << V::NoPrompt << "";
-        QTest::newRow("ERROR inside a word") << "NOERRORS" << V::NoPrompt << "";
-        QTest::newRow("1 MiB of noise") << QString(1024 * 1024, u'z') << V::NoPrompt << "";
+        test::row("nothing", "", V::Silent, "");
+        test::row("prompt", "\r\nOK\r\n\r\n> ", V::Prompted, "");
+        test::row("bare prompt", "\r\nOK\r\n\r\n>", V::Prompted, "");
+        test::row("prompt first", "> ", V::Prompted, "");
+        test::row("echo and prompt", kEcho + "\r\n> ", V::Prompted, "");
+        test::row("prompt after CR alone", "\r\nOK\r> ", V::Prompted, "");
+        test::row("ERROR", "\r\nOK\r\n\r\nERROR\r\n", V::Refused, "ERROR");
+        test::row("ERROR without line ends", "ERROR", V::Refused, "ERROR");
+        test::row("CMS ERROR", "\r\n+CMS ERROR: 304\r\n", V::Refused, "+CMS ERROR: 304");
+        test::row("CME ERROR", "\r\n+CME ERROR: 10\r\n", V::Refused, "+CME ERROR: 10");
+        test::row("prompt beats ERROR", "\r\nERROR\r\n> ", V::Prompted, "");
+        test::row("> inside an echoed number",
+                  "at+cmgf = 1\r\r\nOK\r\nAT+CMGS=\"9123>567\"\r\r\nERROR\r\n", V::Refused,
+                  "ERROR");
+        test::row("echo alone", kEcho, V::NoPrompt, "");
+        test::row("only OK", "\r\nOK\r\n", V::NoPrompt, "");
+        test::row("RING storm", QString("\r\nRING\r\n").repeated(20), V::NoPrompt, "");
+        test::row("garbage of a wrong speed", QString::fromLatin1("\xf8\x80\xfe\x1e>\x80\xf0"),
+                  V::NoPrompt, "");
+        test::row("stray byte", "x", V::NoPrompt, "");
+        test::row("NUL bytes", QString(3, QChar(0)), V::NoPrompt, "");
+        test::row("ERROR inside a word", "NOERRORS", V::NoPrompt, "");
+        test::row("1 MiB of noise", QString(1024 * 1024, u'z'), V::NoPrompt, "");
     }
 
     void commandReply()
@@ -67,54 +68,28 @@ private slots:
         QTest::addColumn<ModemVerdict>("verdict");
         QTest::addColumn<QString>("resultLine");
         using V = ModemVerdict;
-        QTest::newRow("nothing yet") << "hi"
-                                     << "" << V::Unconfirmed << "";
-        QTest::newRow("CMGS OK") << "hi"
-                                 << "\r\n+CMGS: 12\r\n\r\nOK\r\n"
-                                 << V::Sent << "+CMGS: 12";
-        QTest::newRow("CMGS before its OK") << "hi"
-                                            << "\r\n+CMGS: 12\r\n"
-                                            << V::Sent << "+CMGS: 12";
-        QTest::newRow("echo, then CMGS") << "hi"
-                                         << "hi\x1a\r\n+CMGS: 4\r\n\r\nOK\r\n"
-                                         << V::Sent << "+CMGS: 4";
-        QTest::newRow("echo alone") << "hi"
-                                    << "hi\x1a" << V::Unconfirmed << "";
-        QTest::newRow("only OK") << "hi"
-                                 << "\r\nOK\r\n"
-                                 << V::Unconfirmed << "";
-        QTest::newRow("CMS ERROR") << "hi"
-                                   << "\r\n+CMS ERROR: 500\r\n"
-                                   << V::Refused << "+CMS ERROR: 500";
-        QTest::newRow("CMS ERROR 38 after the echo") << "hi"
-                                                     << "hi\x1a\r\n+CMS ERROR: 38\r\n"
-                                                     << V::Refused << "+CMS ERROR: 38";
-        QTest::newRow("CME ERROR") << "hi"
-                                   << "\r\n+CME ERROR: 11\r\n"
-                                   << V::Refused << "+CME ERROR: 11";
-        QTest::newRow("ERROR") << "hi"
-                               << "\r\nERROR\r\n"
-                               << V::Refused << "ERROR";
-        QTest::newRow("echoed body naming an error")
-            << ".PUMP 3 ERROR"
-            << ".PUMP 3 ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n"
-            << V::Sent << "+CMGS: 3";
-        QTest::newRow("echoed body that reads ERROR") << "ERROR"
-                                                      << "ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n"
-                                                      << V::Sent << "+CMGS: 3";
-        QTest::newRow("echoed ERROR body before a late CMGS")
-            << "ERROR"
-            << "ERROR\x1a" << V::Unconfirmed << "";
-        QTest::newRow("echoed ERROR body, then refused") << "ERROR"
-                                                         << "ERROR\x1a\r\nERROR\r\n"
-                                                         << V::Refused << "ERROR";
-        QTest::newRow("echo of a body of several lines")
-            << "a\rERROR\rb"
-            << "a\r\n> ERROR\r\n> b\x1a\r\n+CMGS: 9\r\n"
-            << V::Sent << "+CMGS: 9";
-        QTest::newRow("unsolicited line before CMGS") << "hi"
-                                                      << "\r\n+CMTI: \"SM\",3\r\n\r\n+CMGS: 7\r\n"
-                                                      << V::Sent << "+CMGS: 7";
+        test::row("nothing yet", "hi", "", V::Unconfirmed, "");
+        test::row("CMGS OK", "hi", "\r\n+CMGS: 12\r\n\r\nOK\r\n", V::Sent, "+CMGS: 12");
+        test::row("CMGS before its OK", "hi", "\r\n+CMGS: 12\r\n", V::Sent, "+CMGS: 12");
+        test::row("echo, then CMGS", "hi", "hi\x1a\r\n+CMGS: 4\r\n\r\nOK\r\n", V::Sent, "+CMGS: 4");
+        test::row("echo alone", "hi", "hi\x1a", V::Unconfirmed, "");
+        test::row("only OK", "hi", "\r\nOK\r\n", V::Unconfirmed, "");
+        test::row("CMS ERROR", "hi", "\r\n+CMS ERROR: 500\r\n", V::Refused, "+CMS ERROR: 500");
+        test::row("CMS ERROR 38 after the echo", "hi", "hi\x1a\r\n+CMS ERROR: 38\r\n", V::Refused,
+                  "+CMS ERROR: 38");
+        test::row("CME ERROR", "hi", "\r\n+CME ERROR: 11\r\n", V::Refused, "+CME ERROR: 11");
+        test::row("ERROR", "hi", "\r\nERROR\r\n", V::Refused, "ERROR");
+        test::row("echoed body naming an error", ".PUMP 3 ERROR",
+                  ".PUMP 3 ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n", V::Sent, "+CMGS: 3");
+        test::row("echoed body that reads ERROR", "ERROR", "ERROR\x1a\r\n+CMGS: 3\r\n\r\nOK\r\n",
+                  V::Sent, "+CMGS: 3");
+        test::row("echoed ERROR body before a late CMGS", "ERROR", "ERROR\x1a", V::Unconfirmed, "");
+        test::row("echoed ERROR body, then refused", "ERROR", "ERROR\x1a\r\nERROR\r\n", V::Refused,
+                  "ERROR");
+        test::row("echo of a body of several lines", "a\rERROR\rb",
+                  "a\r\n> ERROR\r\n> b\x1a\r\n+CMGS: 9\r\n", V::Sent, "+CMGS: 9");
+        test::row("unsolicited line before CMGS", "hi", "\r\n+CMTI: \"SM\",3\r\n\r\n+CMGS: 7\r\n",
+                  V::Sent, "+CMGS: 7");
     }
 
     void bodyReply()
@@ -132,57 +107,24 @@ private slots:
         QTest::addColumn<QString>("reply");
         QTest::addColumn<QString>("finalResult");
         QTest::addColumn<QString>("described");
-        QTest::newRow("SIM ready") << "\r\n+CPIN: READY\r\n\r\nOK\r\n"
-                                   << "OK"
-                                   << "ready";
-        QTest::newRow("SIM PIN") << "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"
-                                 << "OK"
-                                 << "PIN needed";
-        QTest::newRow("SIM PUK") << "\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"
-                                 << "OK"
-                                 << "PUK needed";
-        QTest::newRow("no SIM") << "\r\n+CME ERROR: 10\r\n"
-                                << "+CME ERROR: 10"
-                                << "not inserted";
-        QTest::newRow("SIM busy") << "\r\n+CME ERROR: 14\r\n"
-                                  << "+CME ERROR: 14"
-                                  << "unknown (+CME ERROR: 14)";
-        QTest::newRow("no signal") << "\r\n+CSQ: 0,99\r\n\r\nOK\r\n"
-                                   << "OK"
-                                   << "-113 dBm, none";
-        QTest::newRow("marginal") << "\r\n+CSQ: 9,99\r\n\r\nOK\r\n"
-                                  << "OK"
-                                  << "-95 dBm, marginal";
-        QTest::newRow("ok") << "\r\n+CSQ: 10,0\r\n\r\nOK\r\n"
-                            << "OK"
-                            << "-93 dBm, ok";
-        QTest::newRow("good") << "\r\n+CSQ: 19,0\r\n\r\nOK\r\n"
-                              << "OK"
-                              << "-75 dBm, good";
-        QTest::newRow("excellent") << "\r\n+CSQ: 31,0\r\n\r\nOK\r\n"
-                                   << "OK"
-                                   << "-51 dBm, excellent";
-        QTest::newRow("signal unknown") << "\r\n+CSQ: 99,99\r\n\r\nOK\r\n"
-                                        << "OK"
-                                        << "unknown";
-        QTest::newRow("home") << "\r\n+CREG: 0,1\r\n\r\nOK\r\n"
-                              << "OK"
-                              << "registered, home network";
-        QTest::newRow("roaming") << "\r\n+CREG: 0,5\r\n\r\nOK\r\n"
-                                 << "OK"
-                                 << "registered, roaming";
-        QTest::newRow("searching") << "\r\n+CREG: 0,2\r\n\r\nOK\r\n"
-                                   << "OK"
-                                   << "searching";
-        QTest::newRow("denied") << "\r\n+CREG: 0,3\r\n\r\nOK\r\n"
-                                << "OK"
-                                << "registration denied";
-        QTest::newRow("unsolicited form") << "\r\n+CREG: 0\r\n\r\nOK\r\n"
-                                          << "OK"
-                                          << "not registered";
-        QTest::newRow("echo, answer pending") << "AT+CSQ\r\r\n+CSQ: 20,99\r\n"
-                                              << ""
-                                              << "";
+        test::row("SIM ready", "\r\n+CPIN: READY\r\n\r\nOK\r\n", "OK", "ready");
+        test::row("SIM PIN", "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", "OK", "PIN needed");
+        test::row("SIM PUK", "\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n", "OK", "PUK needed");
+        test::row("no SIM", "\r\n+CME ERROR: 10\r\n", "+CME ERROR: 10", "not inserted");
+        test::row("SIM busy", "\r\n+CME ERROR: 14\r\n", "+CME ERROR: 14",
+                  "unknown (+CME ERROR: 14)");
+        test::row("no signal", "\r\n+CSQ: 0,99\r\n\r\nOK\r\n", "OK", "-113 dBm, none");
+        test::row("marginal", "\r\n+CSQ: 9,99\r\n\r\nOK\r\n", "OK", "-95 dBm, marginal");
+        test::row("ok", "\r\n+CSQ: 10,0\r\n\r\nOK\r\n", "OK", "-93 dBm, ok");
+        test::row("good", "\r\n+CSQ: 19,0\r\n\r\nOK\r\n", "OK", "-75 dBm, good");
+        test::row("excellent", "\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "OK", "-51 dBm, excellent");
+        test::row("signal unknown", "\r\n+CSQ: 99,99\r\n\r\nOK\r\n", "OK", "unknown");
+        test::row("home", "\r\n+CREG: 0,1\r\n\r\nOK\r\n", "OK", "registered, home network");
+        test::row("roaming", "\r\n+CREG: 0,5\r\n\r\nOK\r\n", "OK", "registered, roaming");
+        test::row("searching", "\r\n+CREG: 0,2\r\n\r\nOK\r\n", "OK", "searching");
+        test::row("denied", "\r\n+CREG: 0,3\r\n\r\nOK\r\n", "OK", "registration denied");
+        test::row("unsolicited form", "\r\n+CREG: 0\r\n\r\nOK\r\n", "OK", "not registered");
+        test::row("echo, answer pending", "AT+CSQ\r\r\n+CSQ: 20,99\r\n", "", "");
     }
 
     void statusQueries()
@@ -205,18 +147,16 @@ private slots:
         QTest::addColumn<QString>("entry");
         using K = SmsOutcome::Kind;
         const QString notSent = ", SMS not sent: hi 91234567";
-        QTest::newRow("sent") << SmsOutcome{K::Sent, "+CMGS: 7"} << "hi 91234567";
-        QTest::newRow("silent") << SmsOutcome{K::Silent, {}} << "No Respond from Modem";
-        QTest::newRow("invalid number")
-            << SmsOutcome{K::InvalidNumber, {}} << "Invalid Number" + notSent;
-        QTest::newRow("port failure")
-            << SmsOutcome{K::PortFailure, "port A: gone"} << "Port Error" + notSent;
-        QTest::newRow("refused") << SmsOutcome{K::Refused, "+CMS ERROR: 500"}
-                                 << "Modem Error (+CMS ERROR: 500)" + notSent;
-        QTest::newRow("no prompt")
-            << SmsOutcome{K::NoPrompt, {}} << "Modem Error (no prompt)" + notSent;
-        QTest::newRow("unconfirmed")
-            << SmsOutcome{K::Unconfirmed, {}} << "Modem Error (no confirmation)" + notSent;
+        test::row("sent", SmsOutcome{K::Sent, "+CMGS: 7"}, "hi 91234567");
+        test::row("silent", SmsOutcome{K::Silent, {}}, "No Respond from Modem");
+        test::row("invalid number", SmsOutcome{K::InvalidNumber, {}}, "Invalid Number" + notSent);
+        test::row("port failure", SmsOutcome{K::PortFailure, "port A: gone"},
+                  "Port Error" + notSent);
+        test::row("refused", SmsOutcome{K::Refused, "+CMS ERROR: 500"},
+                  "Modem Error (+CMS ERROR: 500)" + notSent);
+        test::row("no prompt", SmsOutcome{K::NoPrompt, {}}, "Modem Error (no prompt)" + notSent);
+        test::row("unconfirmed", SmsOutcome{K::Unconfirmed, {}},
+                  "Modem Error (no confirmation)" + notSent);
     }
 
     void entry()
@@ -242,18 +182,18 @@ private slots:
     {
         QTest::addColumn<QString>("number");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("lowest") << "10000000" << true;
-        QTest::newRow("highest") << "99999999" << true;
-        QTest::newRow("exponent form") << "1.5E7" << true;
-        QTest::newRow("seven digits") << "1234567" << false;
-        QTest::newRow("leading zero") << "01234567" << false;
-        QTest::newRow("empty") << "" << false;
-        QTest::newRow("seven digits and a blank") << "123 4567" << false;
-        QTest::newRow("letters") << "ABCDEFGH" << false;
-        QTest::newRow("too large for a double") << "9D999999" << false;
-        QTest::newRow("exponent and a quote") << "1E7\"" << false;
-        QTest::newRow("fraction, exponent and a quote") << "1.5E7\"" << false;
-        QTest::newRow("exponent and a control character") << "1E7\x01" << false;
+        test::row("lowest", "10000000", true);
+        test::row("highest", "99999999", true);
+        test::row("exponent form", "1.5E7", true);
+        test::row("seven digits", "1234567", false);
+        test::row("leading zero", "01234567", false);
+        test::row("empty", "", false);
+        test::row("seven digits and a blank", "123 4567", false);
+        test::row("letters", "ABCDEFGH", false);
+        test::row("too large for a double", "9D999999", false);
+        test::row("exponent and a quote", "1E7\"", false);
+        test::row("fraction, exponent and a quote", "1.5E7\"", false);
+        test::row("exponent and a control character", "1E7\x01", false);
     }
 
     // Only a number that passes redirects the alarms; one that fails leaves the number in force.

@@ -2,6 +2,7 @@
 #include "serial/SerialLine.h"
 #include "support/LineOnPty.h"
 #include "support/ProcessFigures.h"
+#include "support/Row.h"
 
 #include <QtTest>
 #include <memory>
@@ -54,7 +55,7 @@ private slots:
         for (const char* baud :
              {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "28800",
               "38400", "56000", "57600", "115200", "128000", "256000"})
-            QTest::newRow(baud) << QString(baud);
+            test::row(baud, QString(baud));
     }
 
     void everyBaudRateOpens()
@@ -67,9 +68,9 @@ private slots:
     void portNumberOutOfRangeFails_data()
     {
         QTest::addColumn<int>("number");
-        QTest::newRow("0") << 0;
-        QTest::newRow("negative") << -3;
-        QTest::newRow("256") << 256;
+        test::row("0", 0);
+        test::row("negative", -3);
+        test::row("256", 256);
     }
 
     void portNumberOutOfRangeFails()
