@@ -230,6 +230,27 @@ private slots:
         QVERIFY(scanning());
     }
 
+    // Many bursts in one run: memory must not creep.
+    void twoHundredBursts()
+    {
+        rig_->modem.transaction().ModemWaitMs = 10ms;
+        settings_.setText(kSlotB, Field::Length, "1");
+        cycle_->settleWait = 5ms;
+
+        qint64 afterTwenty = 0;
+        for (int n = 1; n <= 200; ++n) {
+            burst(QString(".ALARM %1\r\n").arg(n) + QString("PLAIN LINE\r\n").repeated(20));
+            cycle_->run();
+            QCOMPARE(window_->line(0), QString(".ALARM %1").arg(n));
+            if (n == 20)
+                afterTwenty = test::residentKiB();
+        }
+        const qint64 atEnd = test::residentKiB();
+        qInfo("resident memory: %lld KiB after 20 bursts, %lld KiB after 200", afterTwenty, atEnd);
+        QVERIFY2(atEnd <= afterTwenty * 11 / 10, "memory grows with every burst");
+        QTRY_COMPARE(rig_->simulator.accepted().size(), 200);
+    }
+
     void settleDelayLetsEventsRunWithoutSpinning()
     {
         bool ran = false;

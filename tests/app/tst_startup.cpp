@@ -34,16 +34,13 @@ private:
         return std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
     }
 
-    void linkPorts()
-    {
-        modem_ = std::make_unique<PseudoTerminal>(home_->linkPath(1).toStdString());
-        alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
-    }
-
 private slots:
+    // Both ports are there; a test that wants them missing says so in settings.ini.
     void init()
     {
         home_ = std::make_unique<test::TestHome>();
+        modem_ = std::make_unique<PseudoTerminal>(home_->linkPath(1).toStdString());
+        alarms_ = std::make_unique<PseudoTerminal>(home_->linkPath(2).toStdString());
         exitStatus_.reset();
     }
 
@@ -56,7 +53,6 @@ private slots:
 
     void startsAndEnds()
     {
-        linkPorts();
         home_->writeWorkingSettings(" 91234567");
         const auto program = makeProgram();
         program->startUp();
@@ -77,7 +73,6 @@ private slots:
 
     void emptyHandphoneStartsNormally()
     {
-        linkPorts();
         home_->writeWorkingSettings("");
         const auto program = makeProgram();
         program->startUp();
@@ -116,7 +111,6 @@ private slots:
     {
         QFETCH(QByteArray, settings);
         QFETCH(QString, cause);
-        linkPorts();
         QVERIFY(QFile::link("/dev/orva-unplugged-adapter", home_->linkPath(3)));
         if (!settings.isNull())
             home_->writeSettings(settings);
@@ -137,7 +131,6 @@ private slots:
 
     void lineBFailureLeavesLineAOpen()
     {
-        linkPorts();
         home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
                              "SETTINGS B:9600,n,8,1\r\n");
         const auto program = makeProgram();
@@ -152,7 +145,6 @@ private slots:
 
     void unwritableLogStillEnds()
     {
-        linkPorts();
         home_->writeWorkingSettings();
         QVERIFY(QDir(home_->dataFolder())
                     .mkdir(logFileName(QDate::currentDate()))); // a folder where the log belongs
@@ -174,7 +166,6 @@ private slots:
 
     void terminationSignalWhileRunningShutsDown()
     {
-        linkPorts();
         home_->writeWorkingSettings();
         const auto program = makeProgram();
         program->startUp();

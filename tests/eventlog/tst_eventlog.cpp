@@ -1,6 +1,7 @@
 #include "common/Failure.h"
 #include "eventlog/EventLog.h"
 #include "support/Row.h"
+#include "support/TestHome.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,15 +12,7 @@
 
 using namespace orva;
 
-namespace {
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
+using test::readFile;
 
 class EventLogTest : public QObject {
     Q_OBJECT

@@ -2,8 +2,8 @@
 
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <functional>
-#include <memory>
 
 namespace orva::test {
 
@@ -16,21 +16,20 @@ struct SeenMessage {
     int count = 0;
 };
 
-// Answers every message box that opens while it lives with OK, noting what it showed.
+// Answers every message box that opens while it lives with OK, noting what it showed; it
+// looks for one every 20 ms. onShown runs while a box is shown, before it is answered.
 class ModalAnswer {
 public:
-    // onShown runs while a box is shown, before it is answered.
     explicit ModalAnswer(std::function<void()> onShown = {});
-    ~ModalAnswer();
-    ModalAnswer(const ModalAnswer&) = delete;
-    ModalAnswer& operator=(const ModalAnswer&) = delete;
 
     const SeenMessage& seen() const { return seen_; }
 
 private:
+    void answer();
+
     SeenMessage seen_;
-    class Watcher;
-    std::unique_ptr<Watcher> watcher_; // a timer that looks for the box
+    std::function<void()> onShown_;
+    QTimer watcher_;
 };
 
 } // namespace orva::test

@@ -1,22 +1,25 @@
 #pragma once
 
+#include "LineOnPty.h"
 #include "ModemSimulator.h"
-#include "TestHome.h"
 #include "eventlog/EventLog.h"
 #include "messaging/SmsModem.h"
-#include "serial/SerialLine.h"
-
-#include <memory>
 
 namespace orva::test {
 
 // The modem simulator on COM1 of a temporary home, port A open on it, and SendSms with a
 // short wait unit, its status line kept for the test to read.
-class ModemRig {
-public:
+struct ModemRig {
     static constexpr std::chrono::milliseconds kWaitUnit{60};
 
-    explicit ModemRig(const TestHome& home, const QStringList& modemOptions = {});
+    explicit ModemRig(const TestHome& home, const QStringList& modemOptions = {})
+        : simulator(home, modemOptions)
+        , portA(openLine(1, QStringLiteral("port A")))
+        , log(home.dataFolder())
+        , modem(*portA, log, [this](const QString& text) { status = text; })
+    {
+        modem.transaction().ModemWaitMs = kWaitUnit;
+    }
 
     ModemSimulator simulator;
     std::unique_ptr<SerialLine> portA;

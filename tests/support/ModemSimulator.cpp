@@ -1,7 +1,5 @@
 #include "ModemSimulator.h"
 
-#include <QFile>
-
 namespace orva::test {
 
 ModemSimulator::ModemSimulator(const TestHome& home, const QStringList& options)
@@ -25,8 +23,7 @@ void ModemSimulator::plugIn()
 
 QByteArray ModemSimulator::transcript() const
 {
-    QFile file(transcriptPath_);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(transcriptPath_);
 }
 
 QStringList ModemSimulator::accepted()

@@ -9,6 +9,12 @@
 
 namespace orva::test {
 
+QByteArray readFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 TestHome::TestHome()
     : oldHome_(qgetenv("HOME"))
 {
@@ -39,8 +45,7 @@ void TestHome::writeWorkingSettings(const QString& handphone, const QString& len
 
 QByteArray TestHome::logBytes() const
 {
-    QFile file(dataFolder() + u'/' + logFileName(QDate::currentDate()));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return readFile(dataFolder() + u'/' + logFileName(QDate::currentDate()));
 }
 
 QStringList TestHome::logTexts() const

@@ -7,6 +7,9 @@
 
 namespace orva::test {
 
+// A file's bytes; none when it cannot be read.
+QByteArray readFile(const QString& path);
+
 // A temporary home folder with an ORVA data folder in it, made HOME for as long as it lives.
 class TestHome {
 public:
