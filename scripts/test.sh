@@ -25,8 +25,8 @@ side_log=build/side-builds.log
     nice -n 19 scripts/package-check.sh build-only
 ) >"$side_log" 2>&1 &
 side_builds=$!
-# Most tests wait on real time rather than compute, so four run at once on two cores.
-(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 4)
+# Most tests wait on real time rather than compute, so six run at once on two cores.
+(cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --parallel 6)
 wait "$side_builds" || { cat "$side_log"; exit 1; }
 
 (cd build-fuzz && ctest --output-on-failure --parallel 2)
