@@ -14,10 +14,10 @@ QString serialDevice(int portNumber);
 
 // The device a port name leads to at this moment: a link is followed to its final target.
 // Throws Failure, naming the link and its target, when the link leads nowhere.
-QString deviceBehind(const QString& portName);
+[[nodiscard]] QString deviceBehind(const QString& portName);
 
 // Whether this user is denied reading or writing the device by its permissions.
-bool accessDenied(const QString& device);
+[[nodiscard]] bool accessDenied(const QString& device);
 
 // This computer's name as the operator knows it.
 QString computerName();

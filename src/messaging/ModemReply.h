@@ -11,7 +11,7 @@ QList<QStringView> replyLines(QStringView reply);
 
 // Whether a line is an error result: ERROR, +CMS ERROR: n or +CME ERROR: n. It stands on a
 // line of its own, so an echoed text that merely holds the word is none.
-bool isErrorResult(QStringView line);
+[[nodiscard]] bool isErrorResult(QStringView line);
 
 // What the modem's answer says about the message in hand.
 enum class ModemVerdict {
@@ -33,10 +33,10 @@ struct ModemAnswer {
 
 // The answer to the two commands. A prompt is ">" at the start of a line, so a ">" inside an
 // echoed command is none; a prompt wins over an error result that came with it.
-ModemAnswer judgeCommandReply(QStringView reply);
+[[nodiscard]] ModemAnswer judgeCommandReply(QStringView reply);
 
 // The answer to the body: the first final result after the echo of the body decides, so an
 // echoed body line that reads like an error result is not taken for one.
-ModemAnswer judgeBodyReply(QStringView reply, QStringView body);
+[[nodiscard]] ModemAnswer judgeBodyReply(QStringView reply, QStringView body);
 
 } // namespace orva

@@ -8,7 +8,7 @@ namespace orva {
 
 // The final result line that ends the modem's answer to a command (OK, ERROR,
 // +CME ERROR: n or +CMS ERROR: n), trimmed; none while the answer goes on.
-std::optional<QString> finalResult(QStringView reply);
+[[nodiscard]] std::optional<QString> finalResult(QStringView reply);
 
 // The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",
 // "not inserted", or what the modem said.

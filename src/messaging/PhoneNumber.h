@@ -7,10 +7,10 @@ namespace orva {
 // Whether a number can stand between the quotes of the send command: a double quote or a
 // control character would end the command early and let the rest reach the modem as a
 // command of its own.
-bool isSafeNumber(QStringView number);
+[[nodiscard]] bool isSafeNumber(QStringView number);
 
 // Whether a number typed in the manual window passes: its numeric value has eight digits, and
 // the modem may be given it.
-bool isPagerNumber(QStringView typed);
+[[nodiscard]] bool isPagerNumber(QStringView typed);
 
 } // namespace orva

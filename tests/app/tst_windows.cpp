@@ -58,8 +58,6 @@ private:
 
     ManualSms& openManual()
     {
-        if (!run_)
-            start();
         clickManualSms();
         return *run_->program().manualWindow();
     }
@@ -72,7 +70,11 @@ private:
     }
 
 private slots:
-    void init() { home_ = std::make_unique<test::TestHome>(); }
+    void init()
+    {
+        home_ = std::make_unique<test::TestHome>();
+        start();
+    }
 
     void cleanup()
     {
@@ -82,7 +84,6 @@ private slots:
 
     void afterStartUp()
     {
-        start();
         QCOMPARE(run_->mainWindow().line(0), "SMS Program Started");
         for (int box = 1; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(run_->mainWindow().line(box), "0");
@@ -93,7 +94,6 @@ private slots:
 
     void shorterBurstLeavesLaterBoxes()
     {
-        start();
         run_->devices.sendBurst("a\rb\rc\rd");
         QTRY_COMPARE(run_->mainWindow().line(3), "d");
         run_->devices.sendBurst("x\ry");
@@ -105,7 +105,6 @@ private slots:
 
     void manualSmsTwiceGivesOneWindow()
     {
-        start();
         clickManualSms();
         ManualSms* first = run_->program().manualWindow();
         QVERIFY(first != nullptr && first->isVisible());
@@ -116,7 +115,6 @@ private slots:
 
     void settingsBesideManualSms()
     {
-        start();
         clickManualSms();
         clickSettings();
         QVERIFY(settingsWindow().isVisible());
@@ -139,6 +137,7 @@ private slots:
     void computerNameBeforeAndAfterSettings()
     {
         QFETCH(QString, moreSettings);
+        run_.reset();
         start(moreSettings);
         QLineEdit* slotC = settingsWindow().box(kSlotC, Field::LineSettings);
         QTEST(slotC->text(), "beforePress");
@@ -149,7 +148,6 @@ private slots:
 
     void secondPressKeepsOneWindowAndWritesAgain()
     {
-        start();
         clickSettings();
         settingsWindow().setField(kSlotC, Field::LineSettings, "overwritten");
         clickSettings();
@@ -160,7 +158,6 @@ private slots:
 
     void closeThenSettingsShowsTheSameTexts()
     {
-        start();
         clickSettings();
         const QStringList shown = settingsTexts(settingsWindow());
         QCOMPARE(shown.at(0), "1");
@@ -173,7 +170,6 @@ private slots:
 
     void buttonsWithoutActionDoNothing()
     {
-        start();
         clickSettings();
         for (const char* name : {"Command1", "Command2", "Command3"})
             QTest::mouseClick(settingsWindow().findChild<QPushButton*>(name), Qt::LeftButton);
@@ -183,7 +179,6 @@ private slots:
 
     void closingTheMainWindowEndsWithoutTheManualClose()
     {
-        start();
         clickManualSms();
         run_->mainWindow().close();
         QCOMPARE(run_->exitStatus(), 0);
