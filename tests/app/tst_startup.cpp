@@ -28,10 +28,14 @@ private:
     std::unique_ptr<PseudoTerminal> modem_;
     std::unique_ptr<PseudoTerminal> alarms_;
     std::optional<int> exitStatus_;
+    std::unique_ptr<Orva> program_;
 
-    std::unique_ptr<Orva> makeProgram()
+    // Starts the program on the data folder as the test left it; ending it is only noted.
+    Orva& start()
     {
-        return std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
+        program_ = std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
+        program_->startUp();
+        return *program_;
     }
 
 private slots:
@@ -46,6 +50,7 @@ private slots:
 
     void cleanup()
     {
+        program_.reset();
         modem_.reset();
         alarms_.reset();
         home_.reset();
@@ -54,30 +59,28 @@ private slots:
     void startsAndEnds()
     {
         home_->writeWorkingSettings(" 91234567");
-        const auto program = makeProgram();
-        program->startUp();
+        Orva& program = start();
         QVERIFY(!exitStatus_);
-        QVERIFY(program->MSComm1(0).portOpen());
-        QVERIFY(program->MSComm1(1).portOpen());
-        QCOMPARE(program->outgoingSms().SmsNumber, " 91234567");
-        QCOMPARE(program->mainWindow().line(0), "SMS Program Started");
-        QVERIFY(program->scan().timer().isActive());
+        QVERIFY(program.MSComm1(0).portOpen());
+        QVERIFY(program.MSComm1(1).portOpen());
+        QCOMPARE(program.outgoingSms().SmsNumber, " 91234567");
+        QCOMPARE(program.mainWindow().line(0), "SMS Program Started");
+        QVERIFY(program.scan().timer().isActive());
         QCOMPARE(home_->logTexts(), QStringList{"SMS Program Started"});
 
-        program->mainWindow().show();
-        program->mainWindow().close();
+        program.mainWindow().show();
+        program.mainWindow().close();
         QCOMPARE(exitStatus_, 0);
         QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
-        QVERIFY(!program->MSComm1(0).portOpen()); // released with the process
+        QVERIFY(!program.MSComm1(0).portOpen()); // released with the process
     }
 
     void emptyHandphoneStartsNormally()
     {
         home_->writeWorkingSettings("");
-        const auto program = makeProgram();
-        program->startUp();
+        Orva& program = start();
         QVERIFY(!exitStatus_);
-        QCOMPARE(program->outgoingSms().SmsNumber, "");
+        QCOMPARE(program.outgoingSms().SmsNumber, "");
     }
 
     void failures_data()
@@ -114,9 +117,8 @@ private slots:
         QVERIFY(QFile::link("/dev/orva-unplugged-adapter", home_->linkPath(3)));
         if (!settings.isNull())
             home_->writeSettings(settings);
-        const auto program = makeProgram();
         const test::ModalAnswer answer;
-        program->startUp();
+        Orva& program = start();
         QCOMPARE(answer.seen().count, 1);
         QCOMPARE(answer.seen().title, "ORVA");
         QCOMPARE(answer.seen().text, kFailureText);
@@ -125,18 +127,17 @@ private slots:
         QCOMPARE(answer.seen().icon, QMessageBox::NoIcon);
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
         QCOMPARE(exitStatus_, 1);
-        QVERIFY(!program->MSComm1(1).portOpen());
-        QVERIFY(program->MSComm1(1).device().isEmpty()); // line B never touched
+        QVERIFY(!program.MSComm1(1).portOpen());
+        QVERIFY(program.MSComm1(1).device().isEmpty()); // line B never touched
     }
 
     void lineBFailureLeavesLineAOpen()
     {
         home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
                              "SETTINGS B:9600,n,8,1\r\n");
-        const auto program = makeProgram();
         bool lineAOpen = false;
-        const test::ModalAnswer answer([&] { lineAOpen = program->MSComm1(0).portOpen(); });
-        program->startUp();
+        const test::ModalAnswer answer([&] { lineAOpen = program_->MSComm1(0).portOpen(); });
+        start();
         QCOMPARE(answer.seen().text, kFailureText);
         QCOMPARE(exitStatus_, 1);
         QVERIFY(lineAOpen); // while the message waits
@@ -148,18 +149,16 @@ private slots:
         home_->writeWorkingSettings();
         QVERIFY(QDir(home_->dataFolder())
                     .mkdir(logFileName(QDate::currentDate()))); // a folder where the log belongs
-        const auto program = makeProgram();
         const test::ModalAnswer answer;
-        program->startUp();
+        start();
         QCOMPARE(answer.seen().text, kFailureText);
         QCOMPARE(exitStatus_, 1);
     }
 
     void terminationSignalAnswersTheFailureMessage()
     {
-        const auto program = makeProgram();
-        QTimer::singleShot(200, program.get(), &Orva::requestTermination);
-        program->startUp(); // no settings file
+        QTimer::singleShot(200, [this] { program_->requestTermination(); });
+        start(); // no settings file
         QCOMPARE(exitStatus_, 1);
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
     }
@@ -167,9 +166,7 @@ private slots:
     void terminationSignalWhileRunningShutsDown()
     {
         home_->writeWorkingSettings();
-        const auto program = makeProgram();
-        program->startUp();
-        program->requestTermination();
+        start().requestTermination();
         QCOMPARE(exitStatus_, 0);
         QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
     }

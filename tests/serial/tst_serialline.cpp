@@ -1,5 +1,6 @@
 #include "common/Failure.h"
 #include "serial/SerialLine.h"
+#include "support/Failures.h"
 #include "support/LineOnPty.h"
 #include "support/ProcessFigures.h"
 #include "support/Row.h"
@@ -10,6 +11,7 @@
 
 using namespace orva;
 using namespace std::chrono_literals;
+using test::expectFailure;
 
 class SerialLineTest : public QObject {
     Q_OBJECT
@@ -19,16 +21,6 @@ private:
     std::unique_ptr<test::LineOnPty> pty_; // COM5 and a line open on it
 
     SerialLine& line() { return pty_->line(); }
-
-    static void expectFailure(const std::function<void()>& step, const QString& cause)
-    {
-        try {
-            step();
-            QFAIL("no failure");
-        } catch (const Failure& failure) {
-            QVERIFY2(failure.message().contains(cause), qPrintable(failure.message()));
-        }
-    }
 
 private slots:
     void init()
