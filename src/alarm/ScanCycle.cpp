@@ -46,7 +46,7 @@ ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, Alarm
 {
     Timer1.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
     Timer1.setInterval(kScanPeriod);
-    QObject::connect(&Timer1, &QTimer::timeout, [this] { run(); });
+    QObject::connect(&Timer1, &QTimer::timeout, &Timer1, [this] { run(); });
     Timer1.start();
 }
 

@@ -8,7 +8,7 @@ namespace orva::test {
 ModalAnswer::ModalAnswer(std::function<void()> onShown)
     : onShown_(std::move(onShown))
 {
-    QObject::connect(&watcher_, &QTimer::timeout, [this] { answer(); });
+    QObject::connect(&watcher_, &QTimer::timeout, &watcher_, [this] { answer(); });
     watcher_.start(20);
 }
 
