@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/install-deps.sh dpkg-dev lintian appstream desktop-file-utils man-db
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF \
     -DORVA_WERROR=ON -DBUILD_TESTING=OFF \
