@@ -37,7 +37,7 @@ double timeTransaction(int port)
     line.setCommPort(port);
     line.setPortOpen(true);
     const orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(line, log, [](const QString&) {});
+    orva::SmsModem modem(line, [&log](const QString& entry) { log.LogEvent(entry); });
     const auto start = Clock::now();
     modem.SendSms(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
     return secondsSince(start);

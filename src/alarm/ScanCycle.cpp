@@ -94,19 +94,17 @@ void ScanCycle::handleLine(int index, const QString& line)
         guarded(Step::SendLine, [this, &shown] { send_(shown); });
 }
 
-// Runs one step; returns whether it ran to its end. A step on the alarm port that succeeds
-// tells the trace that the port serves.
-bool ScanCycle::guarded(Step step, const std::function<void()>& run)
+// Runs one step. A step on the alarm port that succeeds tells the trace that the port serves.
+void ScanCycle::guarded(Step step, const std::function<void()>& run)
 {
     try {
         run();
     } catch (const std::exception& failure) {
         skipped(step, QString::fromStdString(failure.what()));
-        return false;
+        return;
     }
-    if (step == Step::CountWaiting || step == Step::ReadBurst)
+    if (onAlarmPort(step))
         reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
-    return true;
 }
 
 // What each skipped step leaves behind:
@@ -119,7 +117,7 @@ bool ScanCycle::guarded(Step step, const std::function<void()>& run)
 //   line is sent all the same.
 void ScanCycle::skipped(Step step, const QString& cause)
 {
-    if (step == Step::CountWaiting || step == Step::ReadBurst)
+    if (onAlarmPort(step))
         reportQuietly([this, &cause] { alarmPortTrace_.failed(cause); });
 }
 

@@ -43,11 +43,15 @@ public:
 
 private:
     enum class Step { CountWaiting, ReadThreshold, ReadBurst, SendLine };
+    static bool onAlarmPort(Step step)
+    {
+        return step == Step::CountWaiting || step == Step::ReadBurst;
+    }
 
     bool burstWaits();
     QString readBurst();
     void handleLine(int index, const QString& line);
-    bool guarded(Step step, const std::function<void()>& run);
+    void guarded(Step step, const std::function<void()>& run);
     void skipped(Step step, const QString& cause);
 
     SerialLine& alarmPort_;

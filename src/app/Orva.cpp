@@ -33,13 +33,10 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , lines_{std::make_unique<SerialLine>(QStringLiteral("port A (SMS modem)")),
              std::make_unique<SerialLine>(QStringLiteral("port B (alarm port)"))}
     , form3_(store_)
-    , modem_(MSComm1(0), log_, [this](const QString& text) { form1_.setLine(0, text); })
+    , modem_(MSComm1(0), [this](const QString& entry) { record(entry); })
     , scan_(
           MSComm1(1), store_, form1_, [this](const QString& line) { sendAlarm(line); },
-          [this](const QString& entry) {
-              log_.LogEvent(entry);
-              form1_.setLine(0, entry);
-          })
+          [this](const QString& entry) { record(entry); })
 {
     scan_.settleWait = timing_.settleWait;
     connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
@@ -61,8 +58,7 @@ void Orva::startUp()
         openLine(MSComm1(0), kSlotA);
         openLine(MSComm1(1), kSlotB);
         sms_.SmsNumber = store_.handphoneNumber();
-        log_.LogEvent(kStarted);
-        form1_.setLine(0, kStarted);
+        record(kStarted);
         scan_.start();
     } catch (const std::exception& failure) {
         failurePath(QString::fromStdString(failure.what()));
@@ -73,6 +69,13 @@ void Orva::openLine(SerialLine& line, int slot)
 {
     configureLine(line, store_, slot);
     line.setPortOpen(true);
+}
+
+// Every event the operator sees in the status line is in the log too, written first.
+void Orva::record(const QString& entry)
+{
+    log_.LogEvent(entry);
+    form1_.setLine(0, entry);
 }
 
 void Orva::failurePath(const QString& cause)

@@ -59,6 +59,7 @@ public:
 
 private:
     void openLine(SerialLine& line, int slot);
+    void record(const QString& entry);
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);

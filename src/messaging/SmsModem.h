@@ -7,27 +7,26 @@
 
 namespace orva {
 
-class EventLog;
 class SerialLine;
 
 // The GSM modem as the alarms and the operator use it: sends a message and records its
-// outcome in the event log and the status line.
+// outcome.
 class SmsModem {
 public:
-    using StatusLine = std::function<void(const QString&)>;
+    // Writes an entry to the event log and the status line; may throw.
+    using Record = std::function<void(const QString& entry)>;
 
-    SmsModem(SerialLine& port, const EventLog& log, StatusLine statusLine);
+    SmsModem(SerialLine& port, Record record);
 
     // One complete transaction and its record. A port failure is recorded and then thrown, as
-    // is a log that cannot be written.
+    // is a record that cannot be written.
     void SendSms(const QString& number, const QString& text);
 
     SmsTransaction& transaction() { return transaction_; }
 
 private:
     SmsTransaction transaction_;
-    const EventLog& log_;
-    StatusLine statusLine_;
+    Record record_;
 };
 
 } // namespace orva

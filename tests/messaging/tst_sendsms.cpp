@@ -31,7 +31,10 @@ private:
                  std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
             : modem(home, 1, "port A")
             , log(home.dataFolder())
-            , sms(modem.line(), log, [&status](const QString& text) { status = text; })
+            , sms(modem.line(), [this, &status](const QString& entry) {
+                log.LogEvent(entry);
+                status = entry;
+            })
         {
             sms.transaction().ModemWaitMs = waitUnit;
         }

@@ -16,7 +16,10 @@ struct ModemRig {
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, log, [this](const QString& text) { status = text; })
+        , modem(*portA, [this](const QString& entry) {
+            log.LogEvent(entry);
+            status = entry;
+        })
     {
         modem.transaction().ModemWaitMs = kWaitUnit;
     }
