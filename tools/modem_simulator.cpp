@@ -26,7 +26,8 @@ namespace {
 
 const QStringList kModes{"normal",      "silent",      "error",     "cms-error",
                          "bare-prompt", "slow-prompt", "no-confirm"};
-const QStringList kTroubles{"none", "no-sim", "pin", "no-signal", "not-registered"};
+const QStringList kTroubles{"none",      "no-sim",         "pin",
+                            "no-signal", "not-registered", "unsolicited-creg"};
 
 struct Options {
     std::string link;
@@ -35,6 +36,7 @@ struct Options {
     bool echo = true;
     std::chrono::milliseconds replyDelay = 300ms;
     std::chrono::milliseconds promptDelay = 2000ms;
+    std::chrono::milliseconds byteGap = 0ms;
     std::string transcript;
 };
 
@@ -104,9 +106,16 @@ public:
     }
 
 private:
+    // Equal times keep their order; with a byte gap, the answer trickles out byte by byte.
     void reply(const std::string& text, std::chrono::milliseconds delay = 0ms)
     {
-        pending_.emplace(Clock::now() + delay, text); // equal times keep their order
+        if (options_.byteGap == 0ms) {
+            pending_.emplace(Clock::now() + delay, text);
+            return;
+        }
+        for (std::size_t i = 0; i < text.size(); ++i)
+            pending_.emplace(Clock::now() + delay + options_.byteGap * static_cast<int>(i),
+                             text.substr(i, 1));
     }
 
     void commandByte(char c)
@@ -133,6 +142,8 @@ private:
             reply(options_.trouble == "no-signal" ? "\r\n+CSQ: 99,99\r\n\r\nOK\r\n"
                                                   : "\r\n+CSQ: 20,99\r\n\r\nOK\r\n");
         } else if (compacted == "AT+CREG?") {
+            if (options_.trouble == "unsolicited-creg") // a registration report came first
+                reply("\r\n+CREG: 1\r\n");
             reply("\r\n+CREG: 0," + std::string(registration()) + "\r\n\r\nOK\r\n");
         } else if (compacted == "ATE0" || compacted == "ATE1") {
             options_.echo = compacted == "ATE1";
@@ -249,10 +260,13 @@ std::variant<Options, int> parse(int argc, char** argv)
     const QCommandLineOption promptDelay(QStringLiteral("prompt-delay"),
                                          QStringLiteral("Delay of the prompt in slow-prompt mode."),
                                          QStringLiteral("ms"), QStringLiteral("2000"));
+    const QCommandLineOption byteGap(QStringLiteral("byte-gap"),
+                                     QStringLiteral("Pause between the bytes of an answer."),
+                                     QStringLiteral("ms"), QStringLiteral("0"));
     const QCommandLineOption transcript(QStringLiteral("transcript"),
                                         QStringLiteral("File that records every byte received."),
                                         QStringLiteral("file"));
-    parser.addOptions({link, mode, trouble, noEcho, replyDelay, promptDelay, transcript});
+    parser.addOptions({link, mode, trouble, noEcho, replyDelay, promptDelay, byteGap, transcript});
     if (const auto status = commandLine.parse())
         return *status;
     if (!parser.isSet(link))
@@ -265,6 +279,7 @@ std::variant<Options, int> parse(int argc, char** argv)
         options.echo = !parser.isSet(noEcho);
         options.replyDelay = commandLine.milliseconds(replyDelay);
         options.promptDelay = commandLine.milliseconds(promptDelay);
+        options.byteGap = commandLine.milliseconds(byteGap);
         options.transcript = parser.value(transcript).toStdString();
     } catch (const orva::UsageError& error) {
         return commandLine.refuse(QString::fromStdString(error.what()));

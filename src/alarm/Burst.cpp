@@ -1,10 +1,10 @@
 #include "Burst.h"
 
+#include "common/Failure.h"
 #include "common/NumericValue.h"
 
 #include <algorithm>
 #include <array>
-#include <limits>
 
 namespace orva {
 namespace {
@@ -39,8 +39,16 @@ bool shouldSend(QStringView line)
 
 std::int16_t pendingCount(qsizetype waiting)
 {
-    return static_cast<std::int16_t>(
-        std::min<qsizetype>(waiting, std::numeric_limits<std::int16_t>::max()));
+    return static_cast<std::int16_t>(std::min<qsizetype>(waiting, kLargestCount));
+}
+
+bool thresholdIsReachable(QStringView threshold)
+{
+    try {
+        return numericValue(threshold) <= kLargestCount;
+    } catch (const Failure&) {
+        return false; // beyond any number
+    }
 }
 
 bool burstIsWaiting(std::int16_t pending, QStringView threshold)

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QStringView>
 #include <cstdint>
+#include <limits>
 
 namespace orva {
 
@@ -17,9 +18,16 @@ namespace orva {
 // ("RAN", "OK ", "LO ", "HI ") in columns 63 to 65 or 64 to 66 says it is no live alarm.
 [[nodiscard]] bool shouldSend(QStringView line);
 
+// The most characters the scan counts waiting on the alarm port.
+constexpr std::int16_t kLargestCount = std::numeric_limits<std::int16_t>::max();
+
 // The characters waiting on the alarm port as the scan counts them: at most 32767, so that a
 // flood does not leave a stale count standing.
 [[nodiscard]] std::int16_t pendingCount(qsizetype waiting);
+
+// Whether a count can ever reach slot B's length threshold: one above 32767, or beyond any
+// number, never does. A threshold without a number, 0 or below is reached at every scan.
+[[nodiscard]] bool thresholdIsReachable(QStringView threshold);
 
 // Whether enough characters wait for a burst to be taken: at least slot B's length threshold,
 // read as a number (a threshold without one reads as 0). Throws Failure when the threshold is

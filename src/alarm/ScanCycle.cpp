@@ -94,7 +94,8 @@ void ScanCycle::handleLine(int index, const QString& line)
         guarded(Step::SendLine, [this, &shown] { send_(shown); });
 }
 
-// Runs one step. A step on the alarm port that succeeds tells the trace that the port serves.
+// Runs one step. A step on the alarm port that succeeds with its device open tells the trace
+// that the port serves; one that took what the port received before it failed does not.
 void ScanCycle::guarded(Step step, const std::function<void()>& run)
 {
     try {
@@ -103,20 +104,24 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
         skipped(step, QString::fromStdString(failure.what()));
         return;
     }
-    if (onAlarmPort(step))
+    if (onAlarmPort(step) && alarmPort_.portOpen())
         reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }
 
 // What each skipped step leaves behind:
-// - CountWaiting, ReadBurst: the alarm port failed. The count keeps its last value and the
-//   burst reads as empty; the port's first failure is logged, once, and the line opens its
-//   device again at its next use.
+// - CountWaiting: the alarm port's device failed and cannot be opened again. The count is
+//   what it received before, so that a burst that came in whole is still read; the next
+//   scan tries the device again.
+// - ReadBurst: the device failed and nothing it received waits; the burst reads as empty.
+// - For both, the port's first failure is logged, once.
 // - ReadThreshold: slot B's length is beyond any number; the cycle ends as if few characters
 //   waited.
 // - SendLine: the transaction has logged and shown why the message was not sent; the next
 //   line is sent all the same.
 void ScanCycle::skipped(Step step, const QString& cause)
 {
+    if (step == Step::CountWaiting)
+        AlarmPendingCount = pendingCount(alarmPort_.waitingCount());
     if (onAlarmPort(step))
         reportQuietly([this, &cause] { alarmPortTrace_.failed(cause); });
 }

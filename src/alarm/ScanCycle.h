@@ -16,8 +16,9 @@ class SettingsStore;
 
 // One look at the alarm port, run at every tick of the scan timer: once enough characters
 // wait, let the burst settle, show its lines and send every live alarm among them.
-// No failure leaves it: a step that fails is skipped, and the timer always runs again. The
-// first failure of the alarm port, and its return, are reported once each.
+// No failure leaves it: a step that fails is skipped, and the timer always runs again. Every
+// scan opens a failed alarm port again; its first failure, and its return, are reported once
+// each.
 class ScanCycle {
 public:
     static constexpr std::chrono::milliseconds kScanPeriod{1017};
@@ -38,7 +39,7 @@ public:
 
     // How long a burst is given to come in; 10 s in service, tests may shorten it.
     std::chrono::milliseconds settleWait = std::chrono::seconds(10);
-    // Characters waiting at the latest successful look, at most 32767.
+    // Characters waiting at the latest look, at most 32767.
     std::int16_t AlarmPendingCount = 0;
 
 private:

@@ -17,9 +17,6 @@ class Form1 : public QWidget, public AlarmDisplay {
     Q_OBJECT
 
 public:
-    // The controls as designed; the window is built from them.
-    static std::vector<DesignedControl> designedControls();
-
     Form1();
 
     void setLine(int box, const QString& text) override;
@@ -39,6 +36,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The controls as designed; the window is built from them.
+    static std::vector<DesignedControl> designedControls();
+
     std::array<QLineEdit*, AlarmDisplay::kBoxCount> text1_{};
     QPushButton* command1_ = nullptr;
     QPushButton* command2_ = nullptr;

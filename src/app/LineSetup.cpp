@@ -1,5 +1,6 @@
 #include "LineSetup.h"
 
+#include "alarm/Burst.h"
 #include "common/Failure.h"
 #include "common/NumericValue.h"
 #include "common/VisibleText.h"
@@ -36,6 +37,16 @@ int portSetting(const SettingsStore& store, int slot)
 }
 
 } // namespace
+
+void checkAlarmThreshold(const SettingsStore& store)
+{
+    const QString& threshold = store.text(kSlotB, Field::Length);
+    if (!thresholdIsReachable(threshold))
+        throw Failure(QStringLiteral("%1 \"%2\" can never be reached: at most %3 characters are "
+                                     "counted")
+                          .arg(settingsKey(kSlotB, Field::Length), visibleText(threshold))
+                          .arg(kLargestCount));
+}
 
 void configureLine(SerialLine& line, const SettingsStore& store, int slot)
 {

@@ -10,4 +10,8 @@ class SettingsStore;
 // settings.ini, which key is missing or holds what.
 void configureLine(SerialLine& line, const SettingsStore& store, int slot);
 
+// Throws Failure, quoting the value, when slot B's length threshold can never be reached, so
+// that ORVA would never read an alarm.
+void checkAlarmThreshold(const SettingsStore& store);
+
 } // namespace orva

@@ -46,10 +46,13 @@ ManualSms::ManualSms()
     connect(ManualCancel, &QPushButton::clicked, this, &QWidget::close);
 }
 
+// Shown without waiting for the OK: a box waiting inside a scan's settle wait would hold up
+// the wait, and every alarm with it, until somebody came back to it.
 void ManualSms::tell(QMessageBox::Icon icon, const QString& text)
 {
-    QMessageBox box(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, this);
-    box.exec();
+    auto* box = new QMessageBox(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
 }
 
 void ManualSms::closeEvent(QCloseEvent* event)

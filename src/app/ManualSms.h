@@ -16,12 +16,9 @@ class ManualSms : public QWidget {
     Q_OBJECT
 
 public:
-    // The controls as designed; the window is built from them.
-    static std::vector<DesignedControl> designedControls();
-
     ManualSms();
 
-    // Says something to the operator in a modal message box over the window.
+    // Says something to the operator in a message box modal to this window; returns at once.
     void tell(QMessageBox::Icon icon, const QString& text);
 
     QLineEdit* ManualNo = nullptr;
@@ -35,6 +32,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The controls as designed; the window is built from them.
+    static std::vector<DesignedControl> designedControls();
 };
 
 } // namespace orva

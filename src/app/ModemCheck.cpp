@@ -3,7 +3,7 @@
 #include "LineSetup.h"
 #include "common/Failure.h"
 #include "common/Platform.h"
-#include "config/SettingsReader.h"
+#include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
 #include "messaging/ModemStatus.h"
 #include "serial/SerialLine.h"
@@ -39,27 +39,36 @@ int ModemCheck::run()
 {
     SettingsStore store;
     try {
-        readSettingsFile(platform::dataFolder() + QStringLiteral("/settings.ini"), store);
+        readSettingsFile(settingsFilePath(), store);
     } catch (const Failure& failure) {
         notReady(failure.message());
         say_(QStringLiteral("Not ready: ") + reason_);
         return 1;
     }
-    bool ready = false;
-    try {
-        ready = checkModem(store);
-    } catch (const Failure& failure) { // the modem went away in the middle
-        say_(failure.message());
-        notReady(failure.message());
-    }
+    // A threshold ORVA would not start with is a reason too; the modem is checked all the same.
+    findOut([&store] { checkAlarmThreshold(store); });
+    bool modemReady = false;
+    findOut([&] { modemReady = checkModem(store); }); // a failure: the modem went away
     try {
         if (!silent_)
             checkAlarmPort(store);
     } catch (const Failure& failure) {
         say_(failure.message());
     }
+    const bool ready = modemReady && reason_.isEmpty();
     say_(ready ? QStringLiteral("Ready to send SMS.") : QStringLiteral("Not ready: ") + reason_);
     return ready ? 0 : 1;
+}
+
+// Runs a step of the check; its failure is a finding, and a reason why ORVA is not ready.
+void ModemCheck::findOut(const std::function<void()>& step)
+{
+    try {
+        step();
+    } catch (const Failure& failure) {
+        say_(failure.message());
+        notReady(failure.message());
+    }
 }
 
 bool ModemCheck::checkModem(const SettingsStore& store)

@@ -10,10 +10,10 @@ namespace orva {
 class SerialLine;
 class SettingsStore;
 
-// The operator's check of a newly wired modem: reads settings.ini as start-up does, asks the
-// modem on port A for its SIM, signal, network and text mode, and listens on port B a
-// moment, unless the modem does not answer at all. It says one finding a line, the verdict last. It
-// never sends an SMS and writes nothing to the event log.
+// The operator's check of a newly wired modem: reads settings.ini and checks the alarm
+// threshold as start-up does, asks the modem on port A for its SIM, signal, network and text
+// mode, and listens on port B a moment, unless the modem does not answer at all. It says one
+// finding a line, the verdict last. It never sends an SMS and writes nothing to the event log.
 class ModemCheck {
 public:
     using Say = std::function<void(const QString& finding)>;
@@ -34,6 +34,7 @@ private:
     bool openPort(SerialLine& line, const SettingsStore& store, int slot);
     std::optional<QString> ask(SerialLine& line, const QString& command);
     bool notReady(const QString& reason);
+    void findOut(const std::function<void()>& step);
 
     Say say_;
     QString reason_;

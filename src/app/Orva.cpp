@@ -2,10 +2,11 @@
 
 #include "BusyCursor.h"
 #include "LineSetup.h"
+#include "alarm/Burst.h"
 #include "common/Failure.h"
 #include "common/Platform.h"
 #include "common/VisibleText.h"
-#include "config/SettingsReader.h"
+#include "config/SettingsFile.h"
 #include "serial/SerialLine.h"
 
 #include <QMessageBox>
@@ -33,12 +34,20 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , lines_{std::make_unique<SerialLine>(QStringLiteral("port A (SMS modem)")),
              std::make_unique<SerialLine>(QStringLiteral("port B (alarm port)"))}
     , form3_(store_)
-    , modem_(MSComm1(0), [this](const QString& entry) { record(entry); })
+    , modem_(
+          MSComm1(0), [this](const QString& entry) { record(entry); },
+          [this] { return stopRequested(); })
     , scan_(
           MSComm1(1), store_, form1_, [this](const QString& line) { sendAlarm(line); },
           [this](const QString& entry) { record(entry); })
 {
     scan_.settleWait = timing_.settleWait;
+    for (const auto& line : lines_)
+        line->setOverflowReport([this](const QString& cause) {
+            recordQuietly(QStringLiteral("Port Error: ") + cause);
+        });
+    connect(&terminationSignals_, &TerminationSignals::terminationRequested, this,
+            &Orva::requestTermination);
     connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
     connect(form1_.Command2(), &QPushButton::clicked, this, &Orva::showManualSms);
     connect(&form1_, &Form1::unloading, this, &Orva::shutdown);
@@ -53,8 +62,9 @@ void Orva::startUp()
 {
     modem_.transaction().ModemWaitMs = timing_.modemWait;
     try {
-        readSettingsFile(platform::dataFolder() + QStringLiteral("/settings.ini"), store_);
+        readSettingsFile(settingsFilePath(), store_);
         form3_.showStore();
+        checkAlarmThreshold(store_);
         openLine(MSComm1(0), kSlotA);
         openLine(MSComm1(1), kSlotB);
         sms_.SmsNumber = store_.handphoneNumber();
@@ -78,6 +88,20 @@ void Orva::record(const QString& entry)
     form1_.setLine(0, entry);
 }
 
+// For an entry nobody waits for: one the log cannot take has gone to standard error already.
+void Orva::recordQuietly(const QString& entry)
+{
+    try {
+        record(entry);
+    } catch (const Failure&) {
+    }
+}
+
+bool Orva::stopRequested() const
+{
+    return stopping_ || TerminationSignals::requested();
+}
+
 void Orva::failurePath(const QString& cause)
 {
     scan_.stop();
@@ -94,7 +118,29 @@ void Orva::failurePath(const QString& cause)
 
 void Orva::shutdown()
 {
+    stopping_ = true;
+    reportUnsentAlarms();
     endWithEntry(QStringLiteral("SMS Program Exit"), 0);
+}
+
+// What waits on the alarm port, a burst settling say, would be lost without a trace: its live
+// alarms are handed to the modem, which logs each as not sent now that ORVA is stopping.
+void Orva::reportUnsentAlarms()
+{
+    QString waiting;
+    try {
+        waiting = MSComm1(1).Input();
+    } catch (const Failure&) {
+        return; // the alarm port holds nothing
+    }
+    for (const QString& line : splitBurst(unfoldLineFeeds(waiting))) {
+        if (!shouldSend(line))
+            continue;
+        try {
+            sendAlarm(line);
+        } catch (const Failure&) { // its entry went to standard error
+        }
+    }
 }
 
 // The process ends even when its last entry cannot be written; the cause is said instead.

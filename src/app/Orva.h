@@ -3,6 +3,7 @@
 #include "Form1.h"
 #include "ManualSms.h"
 #include "alarm/ScanCycle.h"
+#include "common/TerminationSignals.h"
 #include "config/Form3.h"
 #include "config/SettingsStore.h"
 #include "eventlog/EventLog.h"
@@ -28,7 +29,8 @@ struct Timing {
 };
 
 // The program: its windows, its two serial lines, the modem and the scan, and how it starts
-// and ends.
+// and ends. Once it is asked to end, no SMS begins: every alarm that would have been sent, in
+// the burst in hand or waiting on the alarm port, is logged as not sent instead.
 class Orva : public QObject {
     Q_OBJECT
 
@@ -42,9 +44,12 @@ public:
     // Reads the settings, opens line A then line B and starts scanning; any failure shows one
     // message, logs one line and ends the process.
     void startUp();
-    // Logs the exit and ends the process.
+    // Logs the alarms waiting on the alarm port as not sent, then the exit, and ends the
+    // process.
     void shutdown();
-    // A termination signal: the OK of a waiting start-up failure message, otherwise shutdown.
+    // A termination signal (SIGTERM, SIGINT, SIGHUP): the OK of a waiting start-up failure
+    // message, otherwise shutdown. A transaction that blocks the event loop meanwhile cuts its
+    // extra waits short.
     void requestTermination();
 
     void showSettings();
@@ -60,6 +65,9 @@ public:
 private:
     void openLine(SerialLine& line, int slot);
     void record(const QString& entry);
+    void recordQuietly(const QString& entry);
+    bool stopRequested() const;
+    void reportUnsentAlarms();
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);
@@ -68,6 +76,8 @@ private:
 
     EndProcess endProcess_;
     Timing timing_;
+    TerminationSignals terminationSignals_;
+    bool stopping_ = false;
     SettingsStore store_;
     EventLog log_;
     std::array<std::unique_ptr<SerialLine>, 2> lines_;

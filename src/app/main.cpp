@@ -1,7 +1,6 @@
 #include "app/ModemCheck.h"
 #include "app/Orva.h"
 #include "common/CommandLine.h"
-#include "common/TerminationSignals.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -36,10 +35,7 @@ int runProgram(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("ORVA"));
     QApplication::setDesktopFileName(kDesktopFileName);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/orva.png")));
-    orva::TerminationSignals terminationSignals;
     orva::Orva program(endProcessNow);
-    QObject::connect(&terminationSignals, &orva::TerminationSignals::terminationRequested, &program,
-                     &orva::Orva::requestTermination);
     program.startUp();
     program.mainWindow().show();
     return QApplication::exec();
@@ -53,8 +49,11 @@ int main(int argc, char* argv[])
     orva::CommandLine commandLine(
         QStringLiteral("orva"),
         QStringLiteral("Unattended alarm notifier: sends the live alarms that arrive on the alarm "
-                       "port as SMS through a GSM modem. Configured by ~/ORVA/settings.ini."),
+                       "port as SMS through a GSM modem. Configured by ~/ORVA/settings.ini.\n"
+                       "Qt's standard options, such as -platform or -session, are taken too "
+                       "(see qt6options(7))."),
         argc, argv);
+    commandLine.acceptQtOptions();
     const QCommandLineOption check(
         QStringLiteral("check"),
         QStringLiteral("Check the modem and the alarm port as settings.ini configures them, and "

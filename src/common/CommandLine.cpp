@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace orva {
@@ -11,7 +12,43 @@ void print(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
+// Qt's options as QGuiApplication and QApplication read them, without their dashes: those
+// followed by a value, those that stand alone, and those that carry their value after "=".
+const QStringList kQtOptionsWithValue{"platform",        "platformpluginpath",
+                                      "platformtheme",   "plugin",
+                                      "qwindowgeometry", "geometry",
+                                      "qwindowicon",     "icon",
+                                      "qwindowtitle",    "title",
+                                      "session",         "display",
+                                      "style",           "stylesheet"};
+const QStringList kQtFlags{"reverse", "widgetcount", "testability", "nograb", "dograb", "sync"};
+const QStringList kQtOptionsWithEquals{
+    "style=", "stylesheet=", "qmljsdebugger=", "dialogs=", "fontengine="};
+
 } // namespace
+
+QStringList withoutQtOptions(const QStringList& arguments)
+{
+    QStringList kept = arguments.mid(0, 1);
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument == u"--") { // what follows is no option
+            kept << arguments.mid(i);
+            break;
+        }
+        const QString name = argument.startsWith(u"--")  ? argument.mid(2)
+                             : argument.startsWith(u'-') ? argument.mid(1)
+                                                         : QString();
+        if (kQtOptionsWithValue.contains(name))
+            ++i;
+        else if (!kQtFlags.contains(name) &&
+                 std::ranges::none_of(kQtOptionsWithEquals, [&name](const QString& option) {
+                     return name.startsWith(option);
+                 }))
+            kept << argument;
+    }
+    return kept;
+}
 
 CommandLine::CommandLine(QString program, const QString& description, int argc, char** argv)
     : program_(std::move(program))

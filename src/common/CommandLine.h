@@ -9,6 +9,10 @@
 
 namespace orva {
 
+// The arguments without the options that every Qt program takes (qt6options(7)): -platform,
+// -style, -session and the rest, with a single or a double dash, and their values.
+[[nodiscard]] QStringList withoutQtOptions(const QStringList& arguments);
+
 // A value on the command line that is not what its option takes.
 class UsageError : public std::runtime_error {
 public:
@@ -26,6 +30,8 @@ public:
     CommandLine(QString program, const QString& description, int argc, char** argv);
 
     QCommandLineParser& parser() { return parser_; }
+    // Leaves Qt's own options to the application object, which takes them before the program.
+    void acceptQtOptions() { arguments_ = withoutQtOptions(arguments_); }
 
     // Parses the arguments; returns the exit status when the program is to end at once.
     // positional names what the program takes besides its options, or is empty.

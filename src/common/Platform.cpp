@@ -10,6 +10,7 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -35,6 +36,14 @@ QString deviceBehind(const QString& portName)
 bool accessDenied(const QString&)
 {
     return false;
+}
+
+QString nonRegularFileKind(const QString& path)
+{
+    const QFileInfo entry(path);
+    if (!entry.exists() || entry.isFile())
+        return {};
+    return entry.isDir() ? QStringLiteral("a directory") : QStringLiteral("a device");
 }
 
 QString computerName()
@@ -78,6 +87,24 @@ QString deviceBehind(const QString& portName)
 bool accessDenied(const QString& device)
 {
     return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+QString nonRegularFileKind(const QString& path)
+{
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
+        return {};
+    if (S_ISFIFO(status.st_mode))
+        return QStringLiteral("a FIFO");
+    if (S_ISCHR(status.st_mode))
+        return QStringLiteral("a character device");
+    if (S_ISBLK(status.st_mode))
+        return QStringLiteral("a block device");
+    if (S_ISDIR(status.st_mode))
+        return QStringLiteral("a directory");
+    if (S_ISSOCK(status.st_mode))
+        return QStringLiteral("a socket");
+    return QStringLiteral("something else");
 }
 
 QString computerName()

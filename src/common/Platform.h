@@ -16,6 +16,11 @@ QString serialDevice(int portNumber);
 // Throws Failure, naming the link and its target, when the link leads nowhere.
 [[nodiscard]] QString deviceBehind(const QString& portName);
 
+// What stands at path, once links are followed, when it is neither a regular file nor
+// missing: "a FIFO", "a character device", "a directory"... Empty for a regular file or
+// nothing at all. It looks without opening, so a FIFO without a writer cannot block it.
+[[nodiscard]] QString nonRegularFileKind(const QString& path);
+
 // Whether this user is denied reading or writing the device by its permissions.
 [[nodiscard]] bool accessDenied(const QString& device);
 

@@ -1,23 +1,40 @@
 #include "TerminationSignals.h"
 
 #include <QSocketNotifier>
+#include <atomic>
 
 #ifdef Q_OS_UNIX
+#include <array>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
 
 namespace orva {
+namespace {
+
+// Set by the signal handler, which may only touch a lock-free atomic.
+std::atomic<bool> terminationPending = false;
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+} // namespace
+
+bool TerminationSignals::requested()
+{
+    return terminationPending;
+}
 
 #ifdef Q_OS_UNIX
 
 namespace {
 
+constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
 int signalPipe[2] = {-1, -1};
+std::array<struct sigaction, kSignals.size()> previousActions{};
 
 void onSignal(int)
 {
+    terminationPending = true;
     const char byte = 1;
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
@@ -26,6 +43,7 @@ void onSignal(int)
 
 TerminationSignals::TerminationSignals()
 {
+    terminationPending = false;
     if (::pipe(signalPipe) != 0)
         return;
     for (const int fd : signalPipe)
@@ -36,14 +54,16 @@ TerminationSignals::TerminationSignals()
     action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        ::sigaction(signal, &action, nullptr);
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        ::sigaction(kSignals[i], &action, &previousActions[i]);
 }
 
 TerminationSignals::~TerminationSignals()
 {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP})
-        std::signal(signal, SIG_DFL);
+    if (!notifier_)
+        return;
+    for (std::size_t i = 0; i < kSignals.size(); ++i)
+        ::sigaction(kSignals[i], &previousActions[i], nullptr);
     notifier_.reset();
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

@@ -8,14 +8,18 @@ class QSocketNotifier;
 namespace orva {
 
 // Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered by the event loop: the handler
-// only writes a byte to a pipe that the event loop watches. Where the system has no such
-// signals it never fires.
+// only notes the request and writes a byte to a pipe that the event loop watches. Code that
+// blocks the event loop asks requested() instead. Where the system has no such signals it
+// never fires. One lives at a time; the handlers in place before it come back after it.
 class TerminationSignals : public QObject {
     Q_OBJECT
 
 public:
     TerminationSignals();
     ~TerminationSignals() override;
+
+    // Whether a termination signal has arrived since this object was made.
+    [[nodiscard]] static bool requested();
 
 signals:
     void terminationRequested();

@@ -16,9 +16,6 @@ class Form3 : public QWidget {
     Q_OBJECT
 
 public:
-    // The controls as designed; the window is built from them.
-    static std::vector<DesignedControl> designedControls();
-
     explicit Form3(SettingsStore& store);
 
     // Sets a field of the store and the box that shows it.
@@ -28,6 +25,9 @@ public:
     QLineEdit* box(int slot, Field field) const;
 
 private:
+    // The controls as designed; the window is built from them.
+    static std::vector<DesignedControl> designedControls();
+
     SettingsStore& store_;
 };
 

@@ -3,7 +3,7 @@
 #include "SettingsStore.h"
 #include "common/Failure.h"
 
-#include <QFile>
+#include <QIODevice>
 #include <array>
 
 namespace orva {
@@ -73,15 +73,6 @@ void readSettings(QIODevice& device, SettingsStore& store)
     }
     if (lineOpen)
         applySettingsLine(line, store);
-}
-
-void readSettingsFile(const QString& path, SettingsStore& store)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure(
-            QStringLiteral("cannot open the settings file %1: %2").arg(path, file.errorString()));
-    readSettings(file, store);
 }
 
 } // namespace orva

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
 
 class QIODevice;
 
@@ -16,8 +15,5 @@ void applySettingsLine(const QByteArray& line, SettingsStore& store);
 // Reads every line of a settings file into the store. Lines end at CR; an LF right after a CR
 // is skipped, any other LF belongs to the line. Throws Failure when the device cannot be read.
 void readSettings(QIODevice& device, SettingsStore& store);
-
-// Opens, reads and closes the settings file at path. Throws Failure on any failure.
-void readSettingsFile(const QString& path, SettingsStore& store);
 
 } // namespace orva

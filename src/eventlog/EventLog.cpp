@@ -1,6 +1,7 @@
 #include "EventLog.h"
 
 #include "common/Failure.h"
+#include "common/Platform.h"
 
 #include <QFile>
 #include <cstdio>
@@ -26,9 +27,14 @@ void EventLog::LogEvent(const QString& text) const
 }
 
 // A write that fails half way is taken back, so that the next entry starts on a line of its own.
+// Only a regular file is written: a FIFO without a reader would block the program for good.
 void EventLog::append(const QString& fileName, const QByteArray& entry) const
 {
     QFile file(folder_ + u'/' + fileName);
+    const QString kind = platform::nonRegularFileKind(file.fileName());
+    if (!kind.isEmpty())
+        throw Failure(QStringLiteral("cannot open the event log %1: it is %2, not a regular file")
+                          .arg(file.fileName(), kind));
     // Unbuffered, so that a failed write leaves nothing behind to be written at closing.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         throw Failure(QStringLiteral("cannot open the event log %1: %2")

@@ -18,8 +18,8 @@ public:
     explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
 
     // Appends one entry to the day's file, creating the file but never the folder.
-    // Throws Failure when the file cannot be opened or written; the entry then goes to
-    // standard error with its time stamp, and the file is left as it was.
+    // Throws Failure when the file cannot be opened or written, or is no regular file; the
+    // entry then goes to standard error with its time stamp, and the file is left as it was.
     void LogEvent(const QString& text) const;
 
 private:

@@ -1,9 +1,12 @@
 #include "ModemReply.h"
 
+#include "common/VisibleText.h"
+
 namespace orva {
 namespace {
 
 constexpr QChar kCtrlZ(26);
+constexpr qsizetype kQuotedLength = 80;
 
 bool holdsPrompt(QStringView reply)
 {
@@ -39,6 +42,19 @@ QList<QStringView> replyLines(QStringView reply)
         }
     }
     return lines;
+}
+
+QList<QStringView> completeReplyLines(QStringView reply)
+{
+    qsizetype end = reply.size();
+    while (end > 0 && reply[end - 1] != u'\r' && reply[end - 1] != u'\n')
+        --end;
+    return replyLines(reply.first(end));
+}
+
+QString quotedModemWords(QStringView words)
+{
+    return visibleText(words.first(std::min(words.size(), kQuotedLength)));
 }
 
 bool isErrorResult(QStringView line)

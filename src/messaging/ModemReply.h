@@ -9,6 +9,13 @@ namespace orva {
 // The lines of a modem's answer, split at CR and LF and trimmed; empty lines are left out.
 QList<QStringView> replyLines(QStringView reply);
 
+// The lines of an answer that have ended, at CR or LF; a line still coming is left out.
+QList<QStringView> completeReplyLines(QStringView reply);
+
+// The modem's words as ORVA quotes them to the operator: at most the first 80 characters,
+// control characters shown visibly, so that a flood or terminal escapes stay on one short line.
+[[nodiscard]] QString quotedModemWords(QStringView words);
+
 // Whether a line is an error result: ERROR, +CMS ERROR: n or +CME ERROR: n. It stands on a
 // line of its own, so an echoed text that merely holds the word is none.
 [[nodiscard]] bool isErrorResult(QStringView line);

@@ -5,13 +5,23 @@
 namespace orva {
 namespace {
 
-// The value of an information line such as "+CSQ: 20,99", or an empty text.
+bool isFinalResult(QStringView line)
+{
+    return line == u"OK" || isErrorResult(line);
+}
+
+// The value of the information line that answers a query, such as "+CSQ: 20,99": the last
+// one before the final result, since an unsolicited line of the same name may come first.
 QString information(QStringView reply, QStringView prefix)
 {
-    for (const QStringView line : replyLines(reply))
+    QString value;
+    for (const QStringView line : completeReplyLines(reply)) {
+        if (isFinalResult(line))
+            break;
         if (line.startsWith(prefix))
-            return line.sliced(prefix.size()).trimmed().toString();
-    return {};
+            value = line.sliced(prefix.size()).trimmed().toString();
+    }
+    return value;
 }
 
 // The n-th number of an information value such as "0,1".
@@ -26,8 +36,8 @@ int field(const QString& value, int n)
 
 std::optional<QString> finalResult(QStringView reply)
 {
-    for (const QStringView line : replyLines(reply))
-        if (line == u"OK" || isErrorResult(line))
+    for (const QStringView line : completeReplyLines(reply))
+        if (isFinalResult(line))
             return line.toString();
     return std::nullopt;
 }
@@ -43,7 +53,7 @@ QString simState(QStringView reply)
         return QStringLiteral("PUK needed");
     if (finalResult(reply) == u"+CME ERROR: 10")
         return QStringLiteral("not inserted");
-    return QStringLiteral("unknown (%1)").arg(reply.toString().simplified());
+    return QStringLiteral("unknown (%1)").arg(quotedModemWords(reply.toString().simplified()));
 }
 
 // 2 dBm a step from -113 dBm; the bands are the ones modem makers give for GSM.

@@ -7,11 +7,13 @@
 namespace orva {
 
 // The final result line that ends the modem's answer to a command (OK, ERROR,
-// +CME ERROR: n or +CMS ERROR: n), trimmed; none while the answer goes on.
+// +CME ERROR: n or +CMS ERROR: n), trimmed; none while the answer goes on, also while that
+// line has not ended. The queries below read the answer up to it: of several information
+// lines of one name, the last before it is the answer, the ones before it unsolicited.
 [[nodiscard]] std::optional<QString> finalResult(QStringView reply);
 
 // The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",
-// "not inserted", or what the modem said.
+// "not inserted", or what the modem said, quoted.
 QString simState(QStringView reply);
 
 // The signal as the answer to AT+CSQ tells it, such as "-73 dBm, excellent" or "unknown".

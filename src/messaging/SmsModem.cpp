@@ -4,8 +4,8 @@
 
 namespace orva {
 
-SmsModem::SmsModem(SerialLine& port, Record record)
-    : transaction_(port)
+SmsModem::SmsModem(SerialLine& port, Record record, SmsTransaction::StopRequested stopRequested)
+    : transaction_(port, std::move(stopRequested))
     , record_(std::move(record))
 {
 }

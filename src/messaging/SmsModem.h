@@ -16,7 +16,9 @@ public:
     // Writes an entry to the event log and the status line; may throw.
     using Record = std::function<void(const QString& entry)>;
 
-    SmsModem(SerialLine& port, Record record);
+    SmsModem(
+        SerialLine& port, Record record,
+        SmsTransaction::StopRequested stopRequested = [] { return false; });
 
     // One complete transaction and its record. A port failure is recorded and then thrown, as
     // is a record that cannot be written.

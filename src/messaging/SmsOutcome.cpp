@@ -34,9 +34,11 @@ QString smsEntry(const SmsOutcome& outcome, const QString& text, const QString& 
     case SmsOutcome::Kind::PortFailure:
         return QStringLiteral("Port Error") + notSent;
     case SmsOutcome::Kind::Refused:
-        return QStringLiteral("Modem Error (") + outcome.detail + u')' + notSent;
+        return QStringLiteral("Modem Error (") + quotedModemWords(outcome.detail) + u')' + notSent;
     case SmsOutcome::Kind::NoPrompt:
         return QStringLiteral("Modem Error (no prompt)") + notSent;
+    case SmsOutcome::Kind::Stopped:
+        return QStringLiteral("ORVA Stopped") + notSent;
     case SmsOutcome::Kind::Unconfirmed:
         break;
     }

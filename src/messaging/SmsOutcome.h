@@ -15,7 +15,8 @@ struct SmsOutcome {
         NoPrompt,      // an answer to the commands, but no prompt for the body
         Refused,       // an error result from the modem
         Unconfirmed,   // no final result for the body in time
-        PortFailure    // port A failed in the middle of the transaction
+        PortFailure,   // port A failed in the middle of the transaction
+        Stopped        // ORVA is ending; nothing was written
     };
 
     Kind kind = Kind::Silent;
@@ -29,7 +30,8 @@ struct SmsOutcome {
 };
 
 // The log entry, shown in the status line too, for the outcome of sending text to number. A
-// sent message reads as the text, a blank and the number; the others say why it was not sent.
+// sent message reads as the text, a blank and the number; the others say why it was not sent,
+// quoting at most the beginning of the modem's result, made visible.
 [[nodiscard]] QString smsEntry(const SmsOutcome& outcome, const QString& text,
                                const QString& number);
 

@@ -12,6 +12,8 @@ namespace {
 
 constexpr QChar kCtrlZ(26);
 constexpr QChar kEscape(27);
+// How long a late prompt is waited for after the fixed wait: 5 s in service.
+constexpr int kPromptUnits = 10;
 // How long a late confirmation is waited for after the fixed wait: 30 s in service.
 constexpr int kConfirmationUnits = 60;
 
@@ -25,13 +27,16 @@ QString safeBody(QString text)
 
 } // namespace
 
-SmsTransaction::SmsTransaction(SerialLine& port)
+SmsTransaction::SmsTransaction(SerialLine& port, StopRequested stopRequested)
     : port_(port)
+    , stopRequested_(std::move(stopRequested))
 {
 }
 
 SmsOutcome SmsTransaction::send(const QString& number, const QString& text)
 {
+    if (stopRequested_())
+        return {SmsOutcome::Kind::Stopped, {}};
     if (!isSafeNumber(number))
         return {SmsOutcome::Kind::InvalidNumber, {}};
     SmsOutcome outcome;
@@ -45,26 +50,38 @@ SmsOutcome SmsTransaction::send(const QString& number, const QString& text)
     return outcome;
 }
 
+// A modem that failed is opened again here, at the start, and nowhere later: inside the
+// transaction a failed device is a failure, so that no write reaches a modem that did not ask.
+// After the commands, an answer without a prompt or an error may still be followed by a late
+// prompt (echo off, a busy network).
 ModemAnswer SmsTransaction::exchange(const QString& number, const QString& body)
 {
+    port_.reopenIfFailed();
+    const quint64 opening = port_.opening();
     port_.Input(); // what arrived before this transaction is no answer to it
     port_.Output(QStringLiteral("at+cmgf = 1\r"));
-    const quint64 opening = port_.opening();
     port_.Output(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
-    sleepUnits(3);
-    ModemReply = readReply(opening);
-    const ModemAnswer prompt = judgeCommandReply(ModemReply);
+    const ModemAnswer prompt =
+        awaitAnswer(opening, {3, kPromptUnits, ModemVerdict::NoPrompt}, judgeCommandReply);
     if (prompt.verdict != ModemVerdict::Prompted)
         return prompt;
     port_.Output(body + kCtrlZ);
-    sleepUnits(5);
+    return awaitAnswer(opening, {5, kConfirmationUnits, ModemVerdict::Unconfirmed},
+                       [&body](QStringView reply) { return judgeBodyReply(reply, body); });
+}
+
+// Reads the answer after the fixed wait, then one unit at a time while it is still pending,
+// unless ORVA is asked to end.
+ModemAnswer SmsTransaction::awaitAnswer(quint64 opening, Wait wait, const Judge& judge)
+{
+    sleepUnits(wait.fixedUnits);
     ModemReply = readReply(opening);
-    ModemAnswer answer = judgeBodyReply(ModemReply, body);
-    for (int unit = 0; unit < kConfirmationUnits && answer.verdict == ModemVerdict::Unconfirmed;
-         ++unit) {
+    ModemAnswer answer = judge(ModemReply);
+    for (int unit = 0;
+         unit < wait.graceUnits && answer.verdict == wait.pending && !stopRequested_(); ++unit) {
         sleepUnits(1);
         ModemReply += readReply(opening);
-        answer = judgeBodyReply(ModemReply, body);
+        answer = judge(ModemReply);
     }
     return answer;
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <chrono>
+#include <functional>
 
 namespace orva {
 
@@ -17,11 +18,16 @@ class SmsTransaction {
 public:
     static constexpr std::chrono::milliseconds kModemWait{500};
 
-    explicit SmsTransaction(SerialLine& port);
+    // Whether ORVA has been asked to end; may be asked from any thread's point of view.
+    using StopRequested = std::function<bool()>;
 
-    // Blocks the thread for 8 wait units when the modem answers in time, 3 when it gives no
-    // prompt, and up to 60 more while a confirmation is late. A port that fails on the way is
-    // an outcome too, with its cause.
+    explicit SmsTransaction(
+        SerialLine& port, StopRequested stopRequested = [] { return false; });
+
+    // Blocks the thread for 8 wait units when the modem answers in time and 3 when it is
+    // silent; up to 10 more while a prompt is late, and 60 more while a confirmation is late,
+    // unless ORVA is asked to end meanwhile. Once it is, no transaction begins. A port that
+    // fails on the way is an outcome too, with its cause.
     [[nodiscard]] SmsOutcome send(const QString& number, const QString& text);
 
     // The wait unit: 500 ms in service; tests may shorten it.
@@ -30,12 +36,22 @@ public:
     QString ModemReply;
 
 private:
+    // A fixed wait, then up to graceUnits more while the answer's verdict is still pending.
+    struct Wait {
+        int fixedUnits;
+        int graceUnits;
+        ModemVerdict pending;
+    };
+    using Judge = std::function<ModemAnswer(QStringView reply)>;
+
     ModemAnswer exchange(const QString& number, const QString& body);
+    ModemAnswer awaitAnswer(quint64 opening, Wait wait, const Judge& judge);
     QString readReply(quint64 opening);
     void escape();
     void sleepUnits(int units) const;
 
     SerialLine& port_;
+    StopRequested stopRequested_;
 };
 
 } // namespace orva

@@ -15,17 +15,18 @@ void ReceiveBuffer::append(const QByteArray& bytes)
     const std::lock_guard lock(mutex_);
     const qsizetype room = capacity_ - bytes_.size();
     bytes_.append(bytes.first(std::min(room, bytes.size())));
-    if (bytes.size() > room && !overflowReported_) {
-        overflowReported_ = true;
+    if (bytes.size() <= room)
+        return;
+    if (dropped_ == 0)
         std::fprintf(stderr, "ORVA: %s: receive buffer full, received bytes are dropped\n",
                      qPrintable(owner_));
-    }
+    dropped_ += bytes.size() - room;
 }
 
-QByteArray ReceiveBuffer::take(qsizetype maxBytes)
+QByteArray ReceiveBuffer::take(qsizetype maxBytes, qsizetype& dropped)
 {
     const std::lock_guard lock(mutex_);
-    overflowReported_ = false;
+    dropped = std::exchange(dropped_, 0);
     if (maxBytes == 0 || maxBytes >= bytes_.size())
         return std::exchange(bytes_, {});
     QByteArray taken = bytes_.first(maxBytes);

@@ -7,8 +7,8 @@
 namespace orva {
 
 // Bytes received on a line and not yet taken, filled by the line's own thread and emptied
-// by its owner. What would overflow the capacity is dropped, and said once on standard error
-// each time the buffer runs full.
+// by its owner. What would overflow the capacity is dropped and counted: said at once on
+// standard error, and handed to the owner with the next bytes it takes.
 class ReceiveBuffer {
 public:
     static constexpr qsizetype kDefaultCapacity = 1024 * 1024;
@@ -16,8 +16,10 @@ public:
     explicit ReceiveBuffer(QString owner, qsizetype capacity = kDefaultCapacity);
 
     void append(const QByteArray& bytes);
-    // Takes the oldest bytes, at most maxBytes of them, or all when maxBytes is 0.
-    QByteArray take(qsizetype maxBytes = 0);
+    // Takes the oldest bytes, at most maxBytes of them, or all when maxBytes is 0. dropped
+    // receives how many bytes were dropped since the buffer was last taken from, which ends
+    // the episode of a full buffer.
+    QByteArray take(qsizetype maxBytes, qsizetype& dropped);
     qsizetype size() const;
 
 private:
@@ -25,7 +27,7 @@ private:
     const qsizetype capacity_;
     mutable std::mutex mutex_;
     QByteArray bytes_;
-    bool overflowReported_ = false;
+    qsizetype dropped_ = 0;
 };
 
 } // namespace orva

@@ -84,24 +84,26 @@ bool SerialLine::portOpen() const
 
 int SerialLine::InBufferCount()
 {
-    if (buffer_.size() == 0)
-        ensureOpen();
-    return static_cast<int>(buffer_.size());
+    reopenIfFailed();
+    return waitingCount();
 }
 
 QString SerialLine::Input()
 {
-    QByteArray bytes = buffer_.take(inputLen_);
-    if (bytes.isEmpty()) {
-        ensureOpen();
-        bytes = buffer_.take(inputLen_);
-    }
+    qsizetype dropped = 0;
+    const QByteArray bytes = buffer_.take(inputLen_, dropped);
+    if (dropped > 0 && overflowReport_)
+        overflowReport_(QStringLiteral("%1 receive buffer full, %2 bytes dropped")
+                            .arg(description())
+                            .arg(dropped));
+    if (bytes.isEmpty())
+        requireOpenDevice();
     return QString::fromLatin1(bytes);
 }
 
 void SerialLine::Output(const QString& text)
 {
-    ensureOpen();
+    requireOpenDevice();
     QMetaObject::invokeMethod(
         lineDevice_,
         [lineDevice = lineDevice_, bytes = text.toLatin1()] { lineDevice->write(bytes); },
@@ -137,10 +139,9 @@ QString SerialLine::openDevice()
     return error;
 }
 
-// What was received before a line failed is still handed over first. A line whose device
-// failed (a USB adapter unplugged, say) opens itself again, with the same settings, at its
-// next use, so that it serves again once the device is back.
-void SerialLine::ensureOpen()
+// A line whose device failed (a USB adapter unplugged, say) is opened again, with the same
+// settings, so that it serves again once the device is back.
+void SerialLine::reopenIfFailed()
 {
     if (portOpen())
         return;
@@ -151,6 +152,15 @@ void SerialLine::ensureOpen()
     if (!error.isEmpty())
         fail(QStringLiteral("the device failed (%1) and cannot be opened again: %2")
                  .arg(cause, error));
+}
+
+void SerialLine::requireOpenDevice() const
+{
+    if (portOpen())
+        return;
+    if (!inService_)
+        fail(QStringLiteral("the port is not open"));
+    fail(QStringLiteral("the device failed (%1)").arg(lineDevice_->failure()));
 }
 
 QString SerialLine::description() const

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QThread>
+#include <functional>
 
 namespace orva {
 
@@ -13,9 +14,10 @@ class LineDevice;
 // One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
 // count, take and queue text. The line reads its device in a thread of its own, so that what
 // arrives while the owner's thread sleeps waits in the receive buffer, up to its capacity.
-// Characters cross the line as Latin-1 bytes. A device that fails is closed at once and opened
-// again at the line's next use; a port name that is a link is followed anew at every opening.
-// The operations below that fail throw Failure naming the line, its device and the cause.
+// Characters cross the line as Latin-1 bytes. A device that fails is closed at once; it is opened
+// again only when the owner counts the waiting characters or asks for it, never behind a write,
+// and a port name that is a link is followed anew at every opening. The operations below that
+// fail throw Failure naming the line, its device and the cause.
 class SerialLine {
 public:
     static constexpr int kLowestPort = 1;
@@ -33,14 +35,25 @@ public:
     void setPortOpen(bool open);
     bool portOpen() const;
 
-    // The characters waiting. When none wait, a device that failed is opened again first, so
-    // counting may reopen the device, and fail.
+    // Opens a device that failed again, with the same settings. Throws when it cannot, or
+    // when the owner has closed the line.
+    void reopenIfFailed();
+    // The characters waiting, after opening a device that failed again, whatever waits; what
+    // was received before the failure stays in front of what comes after.
     [[nodiscard]] int InBufferCount();
-    // Takes the characters waiting, at most the read length of them (all when it is 0); like
-    // the count, it may reopen a device that failed.
+    // The characters waiting, without looking at the device.
+    [[nodiscard]] int waitingCount() const { return static_cast<int>(buffer_.size()); }
+    // Takes the characters waiting, at most the read length of them (all when it is 0). Those
+    // received before the device failed are taken first; after them it throws.
     QString Input();
-    // Queues text for the device; it is written by the line's thread.
+    // Queues text for the device; it is written by the line's thread. Throws when the device
+    // has failed: a write never reopens it.
     void Output(const QString& text);
+
+    // Says, with the next characters taken, how many the full receive buffer dropped, as
+    // "<line> receive buffer full, <n> bytes dropped". It must not throw.
+    using OverflowReport = std::function<void(const QString& cause)>;
+    void setOverflowReport(OverflowReport report) { overflowReport_ = std::move(report); }
 
     // Which opening of the device is in service: the count grows at every opening, also when
     // the line opens its device again by itself after a failure.
@@ -57,7 +70,7 @@ public:
 private:
     [[noreturn]] void fail(const QString& cause) const;
     QString openDevice();
-    void ensureOpen();
+    void requireOpenDevice() const;
 
     QString name_;
     LineSettings settings_;
@@ -66,6 +79,7 @@ private:
     quint64 openings_ = 0;
     bool inService_ = false; // opened by its owner and not closed since
     ReceiveBuffer buffer_;
+    OverflowReport overflowReport_;
     QThread thread_;
     LineDevice* lineDevice_ = nullptr; // lives in thread_
 };

@@ -96,6 +96,28 @@ private slots:
         QTEST(burstIsWaiting(std::int16_t(pending), threshold), "waiting");
     }
 
+    // A threshold above any count would never let a burst be read: start-up refuses it.
+    void reachableThreshold_data()
+    {
+        QTest::addColumn<QString>("threshold");
+        QTest::addColumn<bool>("reachable");
+        test::row("largest count", "32767", true);
+        test::row("one more", "32768", false);
+        test::row("fraction above", "32767.5", false);
+        test::row("forty thousand", "40000", false);
+        test::row("beyond any number", "1E400", false);
+        test::row("empty", "", true);
+        test::row("not a number", "Text8", true);
+        test::row("negative", "-3", true);
+        test::row("leading number", "12abc", true);
+    }
+
+    void reachableThreshold()
+    {
+        QFETCH(QString, threshold);
+        QTEST(thresholdIsReachable(threshold), "reachable");
+    }
+
     void countsAndThresholdsBeyondRange()
     {
         QCOMPARE(pendingCount(40000), 32767);

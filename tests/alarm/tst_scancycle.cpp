@@ -220,6 +220,41 @@ private slots:
         QCOMPARE(reported_, (QStringList{reported_[0], "Port Restored: " + port}));
     }
 
+    // A keep-alive below the threshold waits when the adapter is replugged: the port is
+    // noticed all the same, and the keep-alive comes in front of the next burst.
+    void replugWithAKeepAliveWaiting()
+    {
+        burst("k\r");
+        cycle_->run();
+        QCOMPARE(window_->line(0), "0");
+        cycle_->stop(); // the test runs every cycle itself
+        portB_->unplug();
+        QTRY_VERIFY(!portB_->line().portOpen());
+        cycle_->run();
+        QCOMPARE(reported_.size(), 1);
+        QVERIFY2(reported_[0].startsWith("Port Error: port B ("), qPrintable(reported_[0]));
+        QCOMPARE(cycle_->AlarmPendingCount, 2);
+        portB_->plugIn();
+        cycle_->run();
+        QCOMPARE(reported_.last(), "Port Restored: port B (" + home_->linkPath(2) + ")");
+        burst(".ALARM\r");
+        cycle_->run();
+        QCOMPARE(window_->line(0), "k");
+        QCOMPARE(window_->line(1), ".ALARM");
+        QCOMPARE(attempted_, QStringList{".ALARM"});
+    }
+
+    // A burst that came in whole just before the adapter went is still read and sent.
+    void burstBeforeTheLossIsSent()
+    {
+        burst(".LOST LATE\r"); // after the last look, before the loss
+        portB_->unplug();
+        QTRY_VERIFY(!portB_->line().portOpen());
+        cycle_->run();
+        QCOMPARE(attempted_, QStringList{".LOST LATE"});
+        QCOMPARE(reported_.size(), 1); // the loss, and no return: the port is still gone
+    }
+
     void everyByteValue()
     {
         QString bytes;

@@ -1,4 +1,5 @@
 #include "eventlog/EventLog.h"
+#include "eventlog/LogEntry.h"
 #include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
 #include "support/ModemSimulator.h"
@@ -12,6 +13,7 @@
 #include <csignal>
 #include <memory>
 #include <random>
+#include <sys/stat.h>
 
 using namespace orva;
 using tools::PseudoTerminal;
@@ -33,10 +35,10 @@ private:
     std::unique_ptr<test::Process> orva_;
 
     // The program started on the simulated devices, the modem answering after 100 ms.
-    void startOnDevices()
+    void startOnDevices(const QString& lengthB = "1", const QStringList& modemOptions = {})
     {
-        devices_ = std::make_unique<test::SimulatedDevices>(*home_, "1",
-                                                            QStringList{"--reply-delay", "100"});
+        devices_ = std::make_unique<test::SimulatedDevices>(
+            *home_, lengthB, QStringList{"--reply-delay", "100"} + modemOptions);
         orva_ = startOrva();
         QTRY_VERIFY_WITH_TIMEOUT(logged("SMS Program Started"), 10000);
     }
@@ -44,6 +46,12 @@ private:
     void sendAlarm(const QString& alarm) const { devices_->sendBurst(alarm + "\r"); }
     bool modemReceived(const QString& alarm) { return devices_->modem.accepted(kNumber, alarm); }
     bool logged(const QString& text) const { return home_->logTexts().contains(text); }
+    QString alarmPort() const { return "port B (alarm port) (" + home_->linkPath(2) + ")"; }
+    QString settingsPath() const { return home_->dataFolder() + "/settings.ini"; }
+    QString logPath() const
+    {
+        return home_->dataFolder() + "/" + logFileName(QDate::currentDate());
+    }
     QString pid() const { return QString::number(orva_->process().processId()); }
     void assertStillRunning() { QCOMPARE(orva_->process().state(), QProcess::Running); }
 
@@ -137,7 +145,11 @@ private slots:
                   "Unknown option 'bogus'");
         test::row("stray argument", "orva", QStringList{"stray"}, 2, "",
                   "unexpected argument \"stray\"");
-        test::row("Qt's own option", "orva", QStringList{"-platform", "xcb"}, 2, "", "Usage: orva");
+        test::row("Qt's option, then the version", "orva",
+                  QStringList{"-platform", "offscreen", "--version"}, 0, "orva 1.0\n", "");
+        test::row("Qt's option, then an unknown one", "orva",
+                  QStringList{"-style", "fusion", "--bogus"}, 2, "", "Unknown option 'bogus'");
+        test::row("help names Qt's options", "orva", QStringList{"--help"}, 0, "qt6options(7)", "");
         test::row("modem simulator help", "orva-modem-simulator", QStringList{"--help"}, 0,
                   "--trouble", "");
         test::row("modem simulator without link", "orva-modem-simulator", QStringList{}, 2, "",
@@ -168,38 +180,77 @@ private slots:
         QVERIFY(modem.read(std::chrono::milliseconds(50)).empty());
     }
 
+    // Options that every Qt program takes, such as a session manager's -session at login.
+    void takesQtOptions_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        test::row("platform, without the variable", QStringList{"-platform", "offscreen"});
+        test::row("style", QStringList{"-style", "fusion"});
+        test::row("session", QStringList{"-session", "10d7c3a9e1000171209337300000013680000"});
+        test::row("double dash", QStringList{"--reverse", "--qwindowtitle", "ORVA"});
+    }
+
+    void takesQtOptions()
+    {
+        QFETCH(QStringList, options);
+        const PseudoTerminal modem(home_->linkPath(1).toStdString());
+        const PseudoTerminal alarms(home_->linkPath(2).toStdString());
+        home_->writeWorkingSettings();
+        QStringList command; // run by env, which leaves out the variable for -platform
+        if (options.contains("-platform"))
+            command << "-u"
+                    << "QT_QPA_PLATFORM";
+        command << test::binary("orva") << options;
+        test::Process orva("env", command, home_->path());
+        QTRY_VERIFY_WITH_TIMEOUT(logged("SMS Program Started"), 10000);
+        QCOMPARE(orva.terminate(), 0);
+    }
+
     // orva --check against the simulator acting out the usual troubles.
     void checkReports_data()
     {
         QTest::addColumn<QStringList>("modemOptions");
+        QTest::addColumn<QString>("lengthB");
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("findings");
         const QString ready = "Ready to send SMS.";
-        test::row("ready", QStringList{}, 0,
+        const QString unreachable =
+            "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted";
+        test::row("ready", QStringList{}, "5", 0,
                   QStringList{"Modem: answers AT", "SIM: ready", "Signal: -73 dBm, excellent",
                               "Network: registered, home network", "Text mode: accepted", ready});
         test::row(
-            "no SIM", QStringList{"--trouble", "no-sim"}, 1,
+            "no SIM", QStringList{"--trouble", "no-sim"}, "5", 1,
             QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
-        test::row("PIN needed", QStringList{"--trouble", "pin"}, 1,
+        test::row(
+            "no SIM, answered byte by byte", QStringList{"--trouble", "no-sim", "--byte-gap", "15"},
+            "5", 1,
+            QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
+        test::row("PIN needed", QStringList{"--trouble", "pin"}, "5", 1,
                   QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"});
-        test::row("no signal", QStringList{"--trouble", "no-signal"}, 1,
+        test::row("no signal", QStringList{"--trouble", "no-signal"}, "5", 1,
                   QStringList{"Signal: unknown", "Network: searching",
                               "Not ready: the modem is not on a network (searching)"});
-        test::row("not registered", QStringList{"--trouble", "not-registered"}, 1,
+        test::row("not registered", QStringList{"--trouble", "not-registered"}, "5", 1,
                   QStringList{"Network: not registered",
                               "Not ready: the modem is not on a network (not registered)"});
-        test::row("no answer", QStringList{"--mode", "silent"}, 1,
+        test::row("registration report before the answer",
+                  QStringList{"--trouble", "unsolicited-creg"}, "5", 0,
+                  QStringList{"Network: registered, home network", ready});
+        test::row("no answer", QStringList{"--mode", "silent"}, "5", 1,
                   QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"});
+        test::row("threshold never reached", QStringList{}, "40000", 1,
+                  QStringList{unreachable, "Modem: answers AT", "Not ready: " + unreachable});
     }
 
     void checkReports()
     {
         QFETCH(QStringList, modemOptions);
+        QFETCH(QString, lengthB);
         QFETCH(QStringList, findings);
         test::ModemSimulator modem(*home_, modemOptions);
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
-        home_->writeWorkingSettings();
+        home_->writeWorkingSettings("91234567", lengthB);
         alarms.write("abc");
         const auto check = startOrva({"--check"});
         QTEST(runToEnd(*check), "status");
@@ -287,32 +338,174 @@ private slots:
         assertStillRunning();
     }
 
+    // A keep-alive below the threshold waits while the adapter is away: the loss and the
+    // return are logged all the same, and the next alarm goes out.
+    void alarmSourceUnpluggedAndBack_data()
+    {
+        QTest::addColumn<bool>("linkLeftDangling");
+        test::row("link gone with the adapter", false);
+        test::row("link left dangling, then pointed anew", true);
+    }
+
     void alarmSourceUnpluggedAndBack()
     {
-        startOnDevices();
+        QFETCH(bool, linkLeftDangling);
+        startOnDevices("10");
+        devices_->sendBurst("ok\r");
+        QTest::qWait(300); // taken in by the line
         devices_->unplugAlarms();
-        QTest::qWait(2500); // a few scans find the line gone
-        devices_->plugInAlarms();
+        if (linkLeftDangling)
+            QVERIFY(QFile::link("/dev/orva-unplugged-alarms", home_->linkPath(2)));
+        const QString lost = "Port Error: " + alarmPort() + ": ";
+        QTRY_VERIFY_WITH_TIMEOUT(!home_->logTexts().filter(lost).isEmpty(), 5000);
+        if (linkLeftDangling)
+            QVERIFY2(home_->logTexts().filter(lost).first().endsWith(
+                         "points to /dev/orva-unplugged-alarms, which does not exist"),
+                     qPrintable(home_->logTexts().join('\n')));
+        devices_->plugInAlarms(); // the link points to the adapter again
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Restored: " + alarmPort()), 5000);
         sendAlarm(".AFTER RETURN");
         QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER RETURN"), 30000);
+        QCOMPARE(home_->logTexts().filter("Port ").size(), 2); // once each
         assertStillRunning();
     }
 
-    void dataFolderDisappearsAndReturns()
+    // A second ORVA, or any program, holding the modem: the start-up failure says so.
+    void modemHeldByAnotherProgram()
     {
         startOnDevices();
+        const auto second = startOrva();
+        QVERIFY(second->waitForError("start-up failed: "));
+        QVERIFY(second->waitForError(QString("%1 is in use by another program")
+                                         .arg(QFileInfo(home_->linkPath(1)).canonicalFilePath())));
+        QCOMPARE(second->terminate(), 1);
+        QVERIFY(logged("Start up Com port error, Program Exit"));
+        assertStillRunning();
+    }
+
+    // While the log cannot take entries, messages still go out and their entries go to
+    // standard error; once it can, it takes them again.
+    void logUnusableAndBack_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        test::row("data folder gone", false);
+        test::row("log file a FIFO without a reader", true);
+    }
+
+    void logUnusableAndBack()
+    {
+        QFETCH(bool, fifo);
+        startOnDevices();
         QDir home(home_->path());
-        QVERIFY(home.rename("ORVA", "ORVA.away")); // the open lines stay open
+        if (fifo)
+            QVERIFY(QFile::remove(logPath()) && ::mkfifo(qPrintable(logPath()), 0600) == 0);
+        else
+            QVERIFY(home.rename("ORVA", "ORVA.away")); // the open lines stay open
         sendAlarm(".WITHOUT LOG");
         QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".WITHOUT LOG"), 30000); // only its entry is lost
         QTest::qWait(4000);                                             // the transaction ends
         assertStillRunning();
-        QVERIFY(home.rename("ORVA.away", "ORVA"));
+        if (fifo)
+            QVERIFY(QFile::remove(logPath()));
+        else
+            QVERIFY(home.rename("ORVA.away", "ORVA"));
         sendAlarm(".WITH LOG");
         QTRY_VERIFY_WITH_TIMEOUT(logged(".WITH LOG " + kNumber), 30000);
         QVERIFY(!logged(".WITHOUT LOG " + kNumber));
         QVERIFY(orva_->standardError().contains(QRegularExpression(
             "ORVA: not logged: \\d{8} \\d\\d:\\d\\d:\\d\\d \\.WITHOUT LOG " + kNumber)));
+    }
+
+    // Received bytes dropped by the full buffer leave one entry, written when it is read.
+    void fullBufferLeavesATrace()
+    {
+        startOnDevices();
+        devices_->sendBurst(QString(1024 * 1024 + 4096, u'x')); // taken in at once, read 10 s on
+        QTRY_VERIFY_WITH_TIMEOUT(
+            logged("Port Error: " + alarmPort() + " receive buffer full, 4096 bytes dropped"),
+            20000);
+        QCOMPARE(home_->logTexts().filter("receive buffer full").size(), 1);
+        assertStillRunning();
+    }
+
+    // Asked to end in the middle of a burst, ORVA ends within seconds and every live alarm of
+    // the burst has its entry.
+    void stoppedInTheMiddleOfABurst_data()
+    {
+        QTest::addColumn<bool>("inATransaction");
+        test::row("while the burst settles", false);
+        test::row("while a confirmation is late", true);
+    }
+
+    void stoppedInTheMiddleOfABurst()
+    {
+        QFETCH(bool, inATransaction);
+        startOnDevices("1", inATransaction ? QStringList{"--mode", "no-confirm"} : QStringList{});
+        devices_->sendBurst(".ONE\r.TWO\rplain\r.THREE\r");
+        if (inATransaction) { // 2.5 s after the body the fixed wait ends and the grace begins
+            QTRY_VERIFY_WITH_TIMEOUT(devices_->modem.transcript().contains(".ONE\x1a"), 20000);
+            QTest::qWait(3000);
+        } else {
+            QTest::qWait(3000);
+        }
+        QElapsedTimer sinceRequest;
+        sinceRequest.start();
+        orva_->signal(SIGTERM);
+        QVERIFY(orva_->process().waitForFinished(10000));
+        QVERIFY2(sinceRequest.elapsed() < 10000, "ended too late");
+        QCOMPARE(orva_->process().exitCode(), 0);
+        const QString notSent = inATransaction ? "Modem Error (no confirmation), SMS not sent: "
+                                               : "ORVA Stopped, SMS not sent: ";
+        const QStringList expected{"SMS Program Started", notSent + ".ONE " + kNumber,
+                                   "ORVA Stopped, SMS not sent: .TWO " + kNumber,
+                                   "ORVA Stopped, SMS not sent: .THREE " + kNumber,
+                                   "SMS Program Exit"};
+        QCOMPARE(home_->logTexts(), expected);
+        QCOMPARE(devices_->modem.transcript().count("AT+CMGS"), inATransaction ? 1 : 0);
+        orva_.reset();
+    }
+
+    // settings.ini and the log are read and written only as regular files: anything else is
+    // refused at start-up without blocking it.
+    void filesThatAreNoFiles_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("cause");
+        const QString notAFile = "the settings file %1 is %2, not a regular file";
+        test::row("settings a FIFO without a writer", "settings", "fifo",
+                  notAFile.arg("%settings", "a FIFO"));
+        test::row("settings a link to /dev/zero", "settings", "/dev/zero",
+                  notAFile.arg("%settings", "a character device"));
+        test::row("settings a link to /dev/urandom", "settings", "/dev/urandom",
+                  notAFile.arg("%settings", "a character device"));
+        test::row("settings a folder", "settings", "folder",
+                  notAFile.arg("%settings", "a directory"));
+        test::row("log a FIFO without a reader", "log", "fifo",
+                  "cannot open the event log %log: it is a FIFO, not a regular file");
+    }
+
+    void filesThatAreNoFiles()
+    {
+        QFETCH(QString, file);
+        QFETCH(QString, kind);
+        QFETCH(QString, cause);
+        const PseudoTerminal modem(home_->linkPath(1).toStdString());
+        const PseudoTerminal alarms(home_->linkPath(2).toStdString());
+        home_->writeWorkingSettings();
+        const QString path = file == "settings" ? settingsPath() : logPath();
+        QFile::remove(path);
+        if (kind == "fifo")
+            QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
+        else if (kind == "folder")
+            QVERIFY(QDir().mkdir(path));
+        else
+            QVERIFY(QFile::link(kind, path));
+        const auto orva = startOrva();
+        cause.replace("%settings", settingsPath()).replace("%log", logPath());
+        QVERIFY2(orva->waitForError("start-up failed: " + cause),
+                 qPrintable(orva->standardError()));
+        QCOMPARE(orva->terminate(), 1); // the message box waited; the signal is its OK
     }
 
     void floodThenAlarm()

@@ -105,6 +105,11 @@ private slots:
                   "line settings \"9600,n,8,1\\nPORT B:2\\n\" are not valid");
         test::row("NUL in a value", QByteArray("PORT A:1\r\nSETTINGS A:96\0 00\r\n", 29),
                   "line settings \"96\\0 00\" are not valid");
+        // Never read an alarm: refused before any port is opened.
+        test::row("threshold above any count", QByteArray("LENGTH B:40000\r\n"),
+                  "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted");
+        test::row("threshold beyond any number", QByteArray("LENGTH B:1E400\r\n"),
+                  "LENGTH B: \"1E400\" can never be reached: at most 32767 characters are counted");
         test::row("link to an unplugged adapter",
                   QByteArray("PORT A:3\r\nSETTINGS A:9600,n,8,1\r\n"),
                   "/ORVA/COM3 points to /dev/orva-unplugged-adapter, which does not exist");

@@ -211,14 +211,21 @@ private slots:
     }
 
     // Which numbers pass: the rules' own test.
+    void rejected_data()
+    {
+        QTest::addColumn<QString>("number");
+        test::row("seven digits", "1234567");
+        test::row("exponent and a quote", "1E7\"");
+    }
+
     void rejected()
     {
-        const QString number = "1234567";
+        QFETCH(QString, number);
         ManualSms& window = openManual();
         {
             const test::ModalAnswer answer;
             send(window, number, "hello");
-            QCOMPARE(answer.seen().count, 1);
+            QTRY_COMPARE(answer.seen().count, 1);
             QCOMPARE(answer.seen().title, "ORVA");
             QCOMPARE(answer.seen().text, "Pager No. Must Be 8 Digits.");
             QCOMPARE(answer.seen().icon, QMessageBox::Warning);
@@ -264,6 +271,7 @@ private slots:
         {
             const test::ModalAnswer answer;
             send(window, "1234567", "rejected");
+            QTRY_COMPARE(answer.seen().count, 1);
         }
         run_->devices.sendBurst(".ALARM ONE");
         QTRY_VERIFY(modem().accepted("22223333", ".ALARM ONE")); // the number in force stays
@@ -287,12 +295,60 @@ private slots:
         QTRY_VERIFY(!run_->program().MSComm1(0).portOpen());
         const test::ModalAnswer answer;
         send(window, "10000000", "hello");
-        QCOMPARE(answer.seen().count, 1);
+        QTRY_COMPARE(answer.seen().count, 1);
         QCOMPARE(answer.seen().title, "ORVA");
         QVERIFY2(answer.seen().text.contains("port A"), qPrintable(answer.seen().text));
         QVERIFY(window.isVisible());
         QCOMPARE(window.ManualMsg->text(), "hello");
         QCOMPARE(home_->logTexts().last(), "Port Error, SMS not sent: hello 10000000");
+    }
+
+    // A box the manual window shows while a burst settles, and nobody answers: the settle wait
+    // ends on time and the alarm goes out while the box still waits for the operator.
+    void boxLeftOpenDoesNotHoldTheAlarm_data()
+    {
+        QTest::addColumn<bool>("modemUnplugged");
+        test::row("number refused", false);
+        test::row("port failure", true);
+    }
+
+    void boxLeftOpenDoesNotHoldTheAlarm()
+    {
+        QFETCH(bool, modemUnplugged);
+        ManualSms& window = openManual();
+        window.ManualNo->setText(modemUnplugged ? "10000000" : "1234567");
+        if (modemUnplugged) {
+            modem().unplug();
+            QTRY_VERIFY(!run_->program().MSComm1(0).portOpen());
+        }
+        const auto box = [&window] { return window.findChild<QMessageBox*>(); };
+        const QTimer& scanTimer = run_->program().scan().timer();
+        QTimer clickWhileSettling; // the scan timer stops for the whole cycle
+        connect(&clickWhileSettling, &QTimer::timeout, &window, [&] {
+            if (scanTimer.isActive() || box() != nullptr)
+                return;
+            QTest::mouseClick(window.ManualSend, Qt::LeftButton);
+            if (modemUnplugged) // back before the alarm, whose transaction opens it again
+                modem().plugIn();
+        });
+        clickWhileSettling.start(10);
+        // The operator who walked away comes back after 4 s.
+        QTimer::singleShot(4000, &window, [&] {
+            if (QMessageBox* shown = box())
+                shown->button(QMessageBox::Ok)->click();
+        });
+        run_->devices.sendBurst(".ALARM ONE");
+        // A number that passed takes the alarms along, also when its own send failed.
+        const QString number = modemUnplugged ? "10000000" : kConfigured;
+        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(number, ".ALARM ONE"), 10000);
+        clickWhileSettling.stop();
+        QVERIFY2(box() != nullptr && box()->isVisible(), "the alarm waited for the box");
+        QVERIFY(box()->text().contains(modemUnplugged ? "port A" : "Pager No. Must Be 8 Digits."));
+        QCOMPARE(box()->windowModality(), Qt::WindowModal);
+        QCOMPARE(box()->icon(), modemUnplugged ? QMessageBox::NoIcon : QMessageBox::Warning);
+        QCOMPARE(box()->standardButtons(), QMessageBox::Ok);
+        box()->button(QMessageBox::Ok)->click();
+        QTRY_VERIFY(box() == nullptr);
     }
 };
 

@@ -1,4 +1,3 @@
-#include "common/Failure.h"
 #include "config/SettingsReader.h"
 #include "config/SettingsStore.h"
 #include "support/Row.h"
@@ -115,18 +114,6 @@ private slots:
                 bytes.append(static_cast<char>(b));
         read(bytes + "PORT D:ok"); // must not crash
         QCOMPARE(read(bytes + "\rPORT D:ok").text(3, Field::Port), "ok");
-    }
-
-    void missingFileFails()
-    {
-        SettingsStore store;
-        QVERIFY_THROWS_EXCEPTION(Failure, readSettingsFile("/nonexistent/settings.ini", store));
-    }
-
-    void unreadableFileFails()
-    {
-        SettingsStore store;
-        QVERIFY_THROWS_EXCEPTION(Failure, readSettingsFile(QDir::tempPath(), store));
     }
 };
 

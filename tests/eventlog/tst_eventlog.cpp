@@ -1,5 +1,6 @@
 #include "common/Failure.h"
 #include "eventlog/EventLog.h"
+#include "support/Failures.h"
 #include "support/Row.h"
 #include "support/TestHome.h"
 
@@ -9,6 +10,7 @@
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace orva;
 
@@ -31,7 +33,7 @@ private slots:
     void init()
     {
         for (const QString& name :
-             QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries))
+             QDir(dir_.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::System))
             QFile::remove(dir_.filePath(name)) || QDir(dir_.filePath(name)).removeRecursively();
         now_ = QDateTime(QDate(2026, 3, 9), QTime(7, 5, 3));
     }
@@ -88,10 +90,25 @@ private slots:
         QVERIFY(!QFileInfo::exists(missing));
     }
 
+    // Only a regular file is written: a FIFO without a reader would block for good.
+    void unwritableFileFails_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<QString>("kind");
+        test::row("a folder where the file belongs", false, "a directory");
+        test::row("a FIFO without a reader", true, "a FIFO");
+    }
+
     void unwritableFileFails()
     {
-        QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt")); // a folder where the file belongs
-        QVERIFY_THROWS_EXCEPTION(Failure, log().LogEvent("lost"));
+        QFETCH(bool, fifo);
+        if (fifo)
+            QCOMPARE(::mkfifo(qPrintable(file("20260309")), 0600), 0);
+        else
+            QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt"));
+        QFETCH(QString, kind);
+        test::expectFailure([this] { log().LogEvent("lost"); },
+                            file("20260309") + ": it is " + kind + ", not a regular file");
     }
 
     // A disk that fills up in the middle of an entry, staged with the file size limit.

@@ -4,6 +4,7 @@
 #include "support/Row.h"
 
 #include <QtTest>
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -73,8 +74,14 @@ private slots:
                   "hi 91234567");
         test::row("silent modem", "silent", noEcho, "91234567", "hi", commands + "\x1b",
                   "No Respond from Modem");
-        test::row("OK before a slow prompt is no prompt", "slow-prompt", noEcho, "91234567", "hi",
+        test::row("prompt later than the grace is none", "slow-prompt", noEcho, "91234567", "hi",
                   commands + "\x1b", "Modem Error (no prompt), SMS not sent: hi 91234567");
+        // The fixed wait is 3 units of 60 ms; a prompt within the 10 units after it counts.
+        test::row("slow prompt within the grace", "slow-prompt",
+                  QStringList{"--no-echo", "--prompt-delay", "450"}, "91234567", "hi",
+                  commands + "hi\x1a", "hi 91234567");
+        test::row("slow prompt after an echo", "slow-prompt", QStringList{"--prompt-delay", "450"},
+                  "91234567", "hi", commands + "hi\x1a", "hi 91234567");
         test::row("send command refused", "error", noEcho, "91234567", "hi", commands + "\x1b",
                   "Modem Error (ERROR), SMS not sent: hi 91234567");
         test::row("body refused", "cms-error", noEcho, "91234567", "hi", commands + "hi\x1a\x1b",
@@ -149,7 +156,8 @@ private slots:
         Exchange exchange(*home_, status_, 100ms);
         std::thread replug([&] {
             std::string seen;
-            while (seen.find("AT+CMGS") == std::string::npos)
+            const QDeadlineTimer deadline(5000);
+            while (seen.find("AT+CMGS") == std::string::npos && !deadline.hasExpired())
                 seen += exchange.modem.farEnd().read(50ms);
             exchange.modem.unplug();
             exchange.modem.plugIn();
@@ -171,6 +179,7 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
 
+    // The modem is opened again at the start of the next transaction, and only there.
     void lostModemIsAPortFailure()
     {
         ModemRig rig(*home_);
@@ -178,6 +187,37 @@ private slots:
         QTRY_VERIFY(!rig.portA->portOpen());
         QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.SendSms("91234567", "hi"));
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
+        rig.simulator.plugIn();
+        rig.modem.SendSms("91234567", "back");
+        QCOMPARE(rig.status, "back 91234567");
+    }
+
+    // Asked to end, a transaction cuts its grace short with the entry it has at that point,
+    // and no later one begins.
+    void stopCutsTheGraceShort()
+    {
+        std::atomic<bool> stop = false;
+        ModemRig rig(*home_, {"--mode", "no-confirm"});
+        SmsModem modem(
+            *rig.portA, [this](const QString& entry) { status_ = entry; },
+            [&stop] { return stop.load(); });
+        modem.transaction().ModemWaitMs = ModemRig::kWaitUnit;
+        QElapsedTimer elapsed;
+        elapsed.start();
+        std::thread request([&stop] {
+            std::this_thread::sleep_for(ModemRig::kWaitUnit * 10); // in the confirmation grace
+            stop = true;
+        });
+        modem.SendSms("91234567", "hi");
+        request.join();
+        QCOMPARE(status_, "Modem Error (no confirmation), SMS not sent: hi 91234567");
+        QVERIFY2(elapsed.elapsed() < (ModemRig::kWaitUnit * 13).count(), "the grace ran on");
+        QTRY_VERIFY(rig.simulator.transcript().endsWith("hi\x1a\x1b"));
+        const QByteArray written = rig.simulator.transcript();
+        modem.SendSms("91234567", "later");
+        QCOMPARE(status_, "ORVA Stopped, SMS not sent: later 91234567");
+        QTest::qWait(200);
+        QCOMPARE(rig.simulator.transcript(), written);
     }
 
     void logFailureReachesTheCaller()

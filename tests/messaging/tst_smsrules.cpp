@@ -125,6 +125,20 @@ private slots:
         test::row("denied", "\r\n+CREG: 0,3\r\n\r\nOK\r\n", "OK", "registration denied");
         test::row("unsolicited form", "\r\n+CREG: 0\r\n\r\nOK\r\n", "OK", "not registered");
         test::row("echo, answer pending", "AT+CSQ\r\r\n+CSQ: 20,99\r\n", "", "");
+        // An answer that came byte by byte is judged once its final result line has ended.
+        test::row("error code half come", "\r\n+CME ERROR: 1", "", "");
+        test::row("OK not yet ended", "\r\n+CSQ: 20,99\r\n\r\nOK", "", "");
+        test::row("error code whole", "\r\n+CME ERROR: 10\r", "+CME ERROR: 10", "not inserted");
+        // An unsolicited report of the same name may come before the answer.
+        test::row("registration report first", "\r\n+CREG: 1\r\n\r\n+CREG: 0,1\r\n\r\nOK\r\n", "OK",
+                  "registered, home network");
+        test::row("signal after an unsolicited one",
+                  "\r\n+CSQ: 2,99\r\n\r\n+CSQ: 20,99\r\n\r\nOK\r\n", "OK", "-73 dBm, excellent");
+        test::row("SIM answer that floods",
+                  "\r\n+CPIN: " + QString(200, u'Z') + "\x1b[2J\r\n\r\nOK\r\n", "OK",
+                  "unknown (+CPIN: " + QString(73, u'Z') + ")");
+        test::row("SIM answer with escapes", "\r\n+CPIN: \x1b[2J\r\n\r\nOK\r\n", "OK",
+                  "unknown (+CPIN: \\x1b[2J OK)");
     }
 
     void statusQueries()
@@ -157,6 +171,12 @@ private slots:
         test::row("no prompt", SmsOutcome{K::NoPrompt, {}}, "Modem Error (no prompt)" + notSent);
         test::row("unconfirmed", SmsOutcome{K::Unconfirmed, {}},
                   "Modem Error (no confirmation)" + notSent);
+        test::row("stopped", SmsOutcome{K::Stopped, {}}, "ORVA Stopped" + notSent);
+        // At most 80 characters of the modem's words are quoted, control characters visibly.
+        test::row("refused at length", SmsOutcome{K::Refused, "+CMS ERROR: " + QString(1000, u'9')},
+                  "Modem Error (+CMS ERROR: " + QString(68, u'9') + ")" + notSent);
+        test::row("refused with escapes", SmsOutcome{K::Refused, "ERROR\x1b[2J\x07"},
+                  "Modem Error (ERROR\\x1b[2J\\x07)" + notSent);
     }
 
     void entry()
@@ -184,6 +204,7 @@ private slots:
         QTest::addColumn<bool>("taken");
         test::row("lowest", "10000000", true);
         test::row("highest", "99999999", true);
+        test::row("above the highest", "1E8", false);
         test::row("exponent form", "1.5E7", true);
         test::row("seven digits", "1234567", false);
         test::row("leading zero", "01234567", false);

@@ -139,16 +139,53 @@ private slots:
         QVERIFY(received.toLatin1() == sent);
     }
 
+    // What a full buffer drops is said once, when the buffer is next read.
     void overflowIsDroppedNotBlocking()
     {
         pty_.reset();
         test::LineOnPty small(*home_, 5, "port T", 1000);
+        QStringList reported;
+        small.line().setOverflowReport([&](const QString& cause) { reported << cause; });
         small.farEnd().write(std::string(3000, 'x'));
         QTest::qWait(300);
         QCOMPARE(small.line().InBufferCount(), 1000);
+        QVERIFY(reported.isEmpty());
         small.line().Input();
+        QCOMPARE(reported, QStringList{"port T (" + home_->linkPath(5) +
+                                       ") receive buffer full, 2000 bytes dropped"});
         small.receive("after");
         QCOMPARE(small.line().Input(), QString("after"));
+        QCOMPARE(reported.size(), 1);
+    }
+
+    // A device that fails with characters waiting is still opened again at the next count:
+    // the characters stay in front of what comes after.
+    void replugWithCharactersWaiting()
+    {
+        pty_->receive("ab");
+        pty_->unplug();
+        QTRY_VERIFY(!line().portOpen());
+        expectFailure([this] { (void)line().InBufferCount(); }, "cannot be opened again");
+        QCOMPARE(line().waitingCount(), 2);
+        pty_->plugIn();
+        QCOMPARE(line().InBufferCount(), 2);
+        QVERIFY(line().portOpen());
+        pty_->receive("cd");
+        QCOMPARE(line().Input(), QString("abcd"));
+    }
+
+    // A write never opens a failed device again: whatever is plugged in meanwhile did not ask.
+    void outputNeverReopens()
+    {
+        pty_->unplug();
+        QTRY_VERIFY(!line().portOpen());
+        pty_->plugIn();
+        expectFailure([this] { line().Output("x"); }, "the device failed");
+        QVERIFY(!line().portOpen());
+        QCOMPARE(pty_->farEnd().read(300ms), std::string());
+        line().reopenIfFailed();
+        line().Output("y");
+        QCOMPARE(pty_->farEndReads(1), std::string("y"));
     }
 
     void lostDeviceClosesTheLineUntilItIsBack()
@@ -168,8 +205,8 @@ private slots:
         const tools::PseudoTerminal other((home_->path() + "/ttyUSB1").toStdString());
         QVERIFY(QFile::link(home_->path() + "/ttyUSB1", home_->linkPath(5)));
         other.write("back again");
-        QString received;
-        QTRY_COMPARE(received += line().Input(), QString("back again"));
+        QTRY_COMPARE(line().InBufferCount(), 10);
+        QCOMPARE(line().Input(), QString("back again"));
         QVERIFY(line().portOpen());
         line().Output("hello");
         QCOMPARE(other.read(1s), std::string("hello"));
