@@ -7,6 +7,7 @@
 #include "serial/SerialLine.h"
 
 #include <exception>
+#include <optional>
 
 namespace orva {
 namespace {
@@ -94,17 +95,24 @@ void ScanCycle::handleLine(int index, const QString& line)
         guarded(Step::SendLine, [this, &shown] { send_(shown); });
 }
 
-// Runs one step. A step on the alarm port that succeeds with its device open tells the trace
-// that the port serves; one that took what the port received before it failed does not.
+// Runs one step. A step on the alarm port that succeeds tells the trace of a device lost
+// meanwhile, even when the step opened it again at once or took what it received before,
+// and, with its device open, that the port serves.
 void ScanCycle::guarded(Step step, const std::function<void()>& run)
 {
+    const std::optional<QString> lostBefore =
+        onAlarmPort(step) ? alarmPort_.deviceFailure() : std::nullopt;
     try {
         run();
     } catch (const std::exception& failure) {
         skipped(step, QString::fromStdString(failure.what()));
         return;
     }
-    if (onAlarmPort(step) && alarmPort_.portOpen())
+    if (!onAlarmPort(step))
+        return;
+    if (const std::optional<QString> lost = lostBefore ? lostBefore : alarmPort_.deviceFailure())
+        reportQuietly([this, &lost] { alarmPortTrace_.failed(*lost); });
+    if (alarmPort_.portOpen())
         reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }
 

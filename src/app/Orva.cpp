@@ -88,12 +88,13 @@ void Orva::record(const QString& entry)
     form1_.setLine(0, entry);
 }
 
-// For an entry nobody waits for: one the log cannot take has gone to standard error already.
+// For an entry nobody waits for, written in the middle of other work: one the log cannot take
+// has gone to standard error already.
 void Orva::recordQuietly(const QString& entry)
 {
     try {
         record(entry);
-    } catch (const Failure&) {
+    } catch (const std::exception&) {
     }
 }
 

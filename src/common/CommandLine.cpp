@@ -12,15 +12,25 @@ void print(std::FILE* stream, const QString& text)
     std::fflush(stream);
 }
 
-// Qt's options as QGuiApplication and QApplication read them, without their dashes: those
+// Qt's options as QGuiApplication, QApplication and the X11 platform read them, without their
+// dashes: those
 // followed by a value, those that stand alone, and those that carry their value after "=".
-const QStringList kQtOptionsWithValue{"platform",        "platformpluginpath",
-                                      "platformtheme",   "plugin",
-                                      "qwindowgeometry", "geometry",
-                                      "qwindowicon",     "icon",
-                                      "qwindowtitle",    "title",
-                                      "session",         "display",
-                                      "style",           "stylesheet"};
+const QStringList kQtOptionsWithValue{"platform",
+                                      "platformpluginpath",
+                                      "platformtheme",
+                                      "plugin",
+                                      "qwindowgeometry",
+                                      "geometry",
+                                      "qwindowicon",
+                                      "icon",
+                                      "qwindowtitle",
+                                      "title",
+                                      "session",
+                                      "display",
+                                      "name",
+                                      "visual",
+                                      "style",
+                                      "stylesheet"};
 const QStringList kQtFlags{"reverse", "widgetcount", "testability", "nograb", "dograb", "sync"};
 const QStringList kQtOptionsWithEquals{
     "style=", "stylesheet=", "qmljsdebugger=", "dialogs=", "fontengine="};

@@ -10,6 +10,8 @@
 #include <windows.h>
 #else
 #include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -38,12 +40,13 @@ bool accessDenied(const QString&)
     return false;
 }
 
-QString nonRegularFileKind(const QString& path)
+QString openRegularFile(QFile& file, QIODevice::OpenMode mode)
 {
-    const QFileInfo entry(path);
-    if (!entry.exists() || entry.isFile())
-        return {};
-    return entry.isDir() ? QStringLiteral("a directory") : QStringLiteral("a device");
+    const QFileInfo entry(file.fileName());
+    if (entry.exists() && !entry.isFile())
+        return QStringLiteral("it is %1, not a regular file")
+            .arg(entry.isDir() ? QStringLiteral("a directory") : QStringLiteral("a device"));
+    return file.open(mode) ? QString() : file.errorString();
 }
 
 QString computerName()
@@ -89,22 +92,54 @@ bool accessDenied(const QString& device)
     return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
 }
 
-QString nonRegularFileKind(const QString& path)
+namespace {
+
+QString fileKind(mode_t mode)
 {
-    struct stat status {};
-    if (::stat(QFile::encodeName(path).constData(), &status) != 0 || S_ISREG(status.st_mode))
-        return {};
-    if (S_ISFIFO(status.st_mode))
+    if (S_ISFIFO(mode))
         return QStringLiteral("a FIFO");
-    if (S_ISCHR(status.st_mode))
+    if (S_ISCHR(mode))
         return QStringLiteral("a character device");
-    if (S_ISBLK(status.st_mode))
+    if (S_ISBLK(mode))
         return QStringLiteral("a block device");
-    if (S_ISDIR(status.st_mode))
+    if (S_ISDIR(mode))
         return QStringLiteral("a directory");
-    if (S_ISSOCK(status.st_mode))
+    if (S_ISSOCK(mode))
         return QStringLiteral("a socket");
     return QStringLiteral("something else");
+}
+
+QString notRegular(mode_t mode)
+{
+    return QStringLiteral("it is %1, not a regular file").arg(fileKind(mode));
+}
+
+} // namespace
+
+// Opened without blocking and looked at through the open descriptor, so that nothing can be
+// put in the file's place between the look and the use.
+QString openRegularFile(QFile& file, QIODevice::OpenMode mode)
+{
+    const QByteArray path = QFile::encodeName(file.fileName());
+    const int access = mode & QIODevice::WriteOnly ? O_WRONLY | O_APPEND | O_CREAT : O_RDONLY;
+    const int fd = ::open(path.constData(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    struct stat status {};
+    if (fd < 0) { // a FIFO without a reader refuses a writer
+        const QString error = QString::fromLocal8Bit(std::strerror(errno));
+        return ::stat(path.constData(), &status) == 0 && !S_ISREG(status.st_mode)
+                   ? notRegular(status.st_mode)
+                   : error;
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        return notRegular(status.st_mode);
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return file.errorString();
+    }
+    return {};
 }
 
 QString computerName()

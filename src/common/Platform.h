@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QString>
 
 // The only place that knows which system ORVA runs on.
@@ -16,10 +17,10 @@ QString serialDevice(int portNumber);
 // Throws Failure, naming the link and its target, when the link leads nowhere.
 [[nodiscard]] QString deviceBehind(const QString& portName);
 
-// What stands at path, once links are followed, when it is neither a regular file nor
-// missing: "a FIFO", "a character device", "a directory"... Empty for a regular file or
-// nothing at all. It looks without opening, so a FIFO without a writer cannot block it.
-[[nodiscard]] QString nonRegularFileKind(const QString& path);
+// Opens file in mode (read, or append creating it) only when it is a regular file once links
+// are followed, without ever blocking on a FIFO or a device: returns an empty text, or why not,
+// such as "it is a FIFO, not a regular file" or the system's own error.
+[[nodiscard]] QString openRegularFile(QFile& file, QIODevice::OpenMode mode);
 
 // Whether this user is denied reading or writing the device by its permissions.
 [[nodiscard]] bool accessDenied(const QString& device);

@@ -18,7 +18,7 @@ public:
     TerminationSignals();
     ~TerminationSignals() override;
 
-    // Whether a termination signal has arrived since this object was made.
+    // Whether a termination signal has arrived since the latest of these objects was made.
     [[nodiscard]] static bool requested();
 
 signals:

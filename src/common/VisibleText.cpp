@@ -21,7 +21,7 @@ QString visibleText(QStringView text)
             shown += QStringLiteral("\\0");
             break;
         default:
-            if (c.unicode() < 32 || c.unicode() == 127)
+            if (c.unicode() < 32 || (c.unicode() >= 127 && c.unicode() < 160))
                 shown += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QChar(u'0'));
             else
                 shown += c;

@@ -7,6 +7,13 @@
 #include <QFile>
 
 namespace orva {
+namespace {
+
+// Far beyond any real settings file; a larger one, a sparse file of gigabytes say, would only
+// keep start-up busy and eat memory.
+constexpr qint64 kLargestSettingsFile = 1024 * 1024;
+
+} // namespace
 
 QString settingsFilePath()
 {
@@ -15,14 +22,16 @@ QString settingsFilePath()
 
 void readSettingsFile(const QString& path, SettingsStore& store)
 {
-    const QString kind = platform::nonRegularFileKind(path);
-    if (!kind.isEmpty())
-        throw Failure(
-            QStringLiteral("the settings file %1 is %2, not a regular file").arg(path, kind));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    const QString error = platform::openRegularFile(file, QIODevice::ReadOnly);
+    if (!error.isEmpty())
+        throw Failure(QStringLiteral("cannot open the settings file %1: %2").arg(path, error));
+    if (file.size() > kLargestSettingsFile)
         throw Failure(
-            QStringLiteral("cannot open the settings file %1: %2").arg(path, file.errorString()));
+            QStringLiteral("the settings file %1 is %2 bytes long; it may hold at most %3")
+                .arg(path)
+                .arg(file.size())
+                .arg(kLargestSettingsFile));
     readSettings(file, store);
 }
 

@@ -31,14 +31,12 @@ void EventLog::LogEvent(const QString& text) const
 void EventLog::append(const QString& fileName, const QByteArray& entry) const
 {
     QFile file(folder_ + u'/' + fileName);
-    const QString kind = platform::nonRegularFileKind(file.fileName());
-    if (!kind.isEmpty())
-        throw Failure(QStringLiteral("cannot open the event log %1: it is %2, not a regular file")
-                          .arg(file.fileName(), kind));
     // Unbuffered, so that a failed write leaves nothing behind to be written at closing.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
-        throw Failure(QStringLiteral("cannot open the event log %1: %2")
-                          .arg(file.fileName(), file.errorString()));
+    const QString error = platform::openRegularFile(file, QIODevice::WriteOnly | QIODevice::Append |
+                                                              QIODevice::Unbuffered);
+    if (!error.isEmpty())
+        throw Failure(
+            QStringLiteral("cannot open the event log %1: %2").arg(file.fileName(), error));
     const qint64 sizeBefore = file.size();
     if (file.write(entry) != entry.size()) {
         const QString cause = file.errorString();

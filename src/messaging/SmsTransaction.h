@@ -18,7 +18,7 @@ class SmsTransaction {
 public:
     static constexpr std::chrono::milliseconds kModemWait{500};
 
-    // Whether ORVA has been asked to end; may be asked from any thread's point of view.
+    // Whether ORVA has been asked to end; asked between the waits of a transaction.
     using StopRequested = std::function<bool()>;
 
     explicit SmsTransaction(

@@ -91,14 +91,14 @@ int SerialLine::InBufferCount()
 QString SerialLine::Input()
 {
     qsizetype dropped = 0;
-    const QByteArray bytes = buffer_.take(inputLen_, dropped);
-    if (dropped > 0 && overflowReport_)
+    const QString text = QString::fromLatin1(buffer_.take(inputLen_, dropped));
+    if (text.isEmpty())
+        requireOpenDevice();
+    if (dropped > 0 && overflowReport_) // a full buffer held something: text is not empty
         overflowReport_(QStringLiteral("%1 receive buffer full, %2 bytes dropped")
                             .arg(description())
                             .arg(dropped));
-    if (bytes.isEmpty())
-        requireOpenDevice();
-    return QString::fromLatin1(bytes);
+    return text;
 }
 
 void SerialLine::Output(const QString& text)
@@ -154,13 +154,20 @@ void SerialLine::reopenIfFailed()
                  .arg(cause, error));
 }
 
+std::optional<QString> SerialLine::deviceFailure() const
+{
+    if (!inService_ || portOpen())
+        return std::nullopt;
+    return QStringLiteral("%1: the device failed (%2)").arg(description(), lineDevice_->failure());
+}
+
 void SerialLine::requireOpenDevice() const
 {
     if (portOpen())
         return;
     if (!inService_)
         fail(QStringLiteral("the port is not open"));
-    fail(QStringLiteral("the device failed (%1)").arg(lineDevice_->failure()));
+    throw Failure(*deviceFailure());
 }
 
 QString SerialLine::description() const

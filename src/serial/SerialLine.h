@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThread>
 #include <functional>
+#include <optional>
 
 namespace orva {
 
@@ -34,12 +35,16 @@ public:
     void setInputLen(int length);
     void setPortOpen(bool open);
     bool portOpen() const;
+    // Why the device failed, naming the line, for as long as it stays closed after failing;
+    // none while it serves, or when the owner closed the line.
+    [[nodiscard]] std::optional<QString> deviceFailure() const;
 
     // Opens a device that failed again, with the same settings. Throws when it cannot, or
     // when the owner has closed the line.
     void reopenIfFailed();
     // The characters waiting, after opening a device that failed again, whatever waits; what
-    // was received before the failure stays in front of what comes after.
+    // was received before the failure stays in front of what comes after. Throws when the
+    // device cannot be opened again.
     [[nodiscard]] int InBufferCount();
     // The characters waiting, without looking at the device.
     [[nodiscard]] int waitingCount() const { return static_cast<int>(buffer_.size()); }

@@ -244,6 +244,28 @@ private slots:
         QCOMPARE(attempted_, QStringList{".ALARM"});
     }
 
+    // A loss is logged even when the adapter is back before the scan looks again, or goes while
+    // a burst settles and what it received before is still read.
+    void lossBetweenTwoLooksIsLogged()
+    {
+        cycle_->stop();
+        portB_->unplug();
+        QTRY_VERIFY(!portB_->line().portOpen());
+        portB_->plugIn();
+        cycle_->run();
+        const QString port = "port B (" + home_->linkPath(2) + ")";
+        QCOMPARE(reported_.size(), 2);
+        QVERIFY2(reported_[0].startsWith("Port Error: " + port + ": the device failed ("),
+                 qPrintable(reported_[0]));
+        QCOMPARE(reported_[1], "Port Restored: " + port);
+        burst(".SETTLING\r");
+        QTimer::singleShot(20, this, [this] { portB_->unplug(); }); // within the settle wait
+        cycle_->run();
+        QCOMPARE(attempted_, QStringList{".SETTLING"});
+        QCOMPARE(reported_.size(), 3);
+        QVERIFY2(reported_[2].startsWith("Port Error: " + port), qPrintable(reported_[2]));
+    }
+
     // A burst that came in whole just before the adapter went is still read and sent.
     void burstBeforeTheLossIsSent()
     {

@@ -472,15 +472,17 @@ private slots:
         QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("cause");
-        const QString notAFile = "the settings file %1 is %2, not a regular file";
-        test::row("settings a FIFO without a writer", "settings", "fifo",
-                  notAFile.arg("%settings", "a FIFO"));
+        const QString notAFile =
+            "cannot open the settings file %settings: it is %1, not a regular file";
+        test::row("settings a FIFO without a writer", "settings", "fifo", notAFile.arg("a FIFO"));
         test::row("settings a link to /dev/zero", "settings", "/dev/zero",
-                  notAFile.arg("%settings", "a character device"));
+                  notAFile.arg("a character device"));
         test::row("settings a link to /dev/urandom", "settings", "/dev/urandom",
-                  notAFile.arg("%settings", "a character device"));
-        test::row("settings a folder", "settings", "folder",
-                  notAFile.arg("%settings", "a directory"));
+                  notAFile.arg("a character device"));
+        test::row("settings a folder", "settings", "folder", notAFile.arg("a directory"));
+        test::row("settings of 2 GiB, all of it a hole", "settings", "sparse",
+                  QString("the settings file %settings is 2147483648 bytes long; it may hold at "
+                          "most 1048576"));
         test::row("log a FIFO without a reader", "log", "fifo",
                   "cannot open the event log %log: it is a FIFO, not a regular file");
     }
@@ -494,8 +496,11 @@ private slots:
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
         home_->writeWorkingSettings();
         const QString path = file == "settings" ? settingsPath() : logPath();
-        QFile::remove(path);
-        if (kind == "fifo")
+        if (kind != "sparse")
+            QFile::remove(path);
+        if (kind == "sparse") // the working settings, then a hole that takes no disk
+            QVERIFY(QFile(path).resize(2LL << 30));
+        else if (kind == "fifo")
             QCOMPARE(::mkfifo(qPrintable(path), 0600), 0);
         else if (kind == "folder")
             QVERIFY(QDir().mkdir(path));

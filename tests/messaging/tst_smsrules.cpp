@@ -177,6 +177,10 @@ private slots:
                   "Modem Error (+CMS ERROR: " + QString(68, u'9') + ")" + notSent);
         test::row("refused with escapes", SmsOutcome{K::Refused, "ERROR\x1b[2J\x07"},
                   "Modem Error (ERROR\\x1b[2J\\x07)" + notSent);
+        test::row("refused with 8-bit controls",
+                  SmsOutcome{K::Refused, QString::fromLatin1("ERROR\x9b"
+                                                             "2J\x85\xe9")},
+                  QString::fromLatin1("Modem Error (ERROR\\x9b2J\\x85\xe9)") + notSent);
     }
 
     void entry()
