@@ -100,8 +100,6 @@ void ScanCycle::handleLine(int index, const QString& line)
 // and, with its device open, that the port serves.
 void ScanCycle::guarded(Step step, const std::function<void()>& run)
 {
-    const std::optional<QString> lostBefore =
-        onAlarmPort(step) ? alarmPort_.deviceFailure() : std::nullopt;
     try {
         run();
     } catch (const std::exception& failure) {
@@ -110,8 +108,10 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
     }
     if (!onAlarmPort(step))
         return;
-    if (const std::optional<QString> lost = lostBefore ? lostBefore : alarmPort_.deviceFailure())
-        reportQuietly([this, &lost] { alarmPortTrace_.failed(*lost); });
+    for (const std::optional<QString>& lost :
+         {alarmPort_.takeRecoveredFailure(), alarmPort_.deviceFailure()})
+        if (lost)
+            reportQuietly([this, &lost] { alarmPortTrace_.failed(*lost); });
     if (alarmPort_.portOpen())
         reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }

@@ -116,30 +116,35 @@ QString notRegular(mode_t mode)
 
 } // namespace
 
-// Opened without blocking and looked at through the open descriptor, so that nothing can be
-// put in the file's place between the look and the use.
+// Looked at before it is opened, so that no device or FIFO is ever opened, and once more
+// through the open descriptor, so that nothing put in its place meanwhile is used.
 QString openRegularFile(QFile& file, QIODevice::OpenMode mode)
 {
     const QByteArray path = QFile::encodeName(file.fileName());
+    struct stat before {};
+    const bool existed = ::stat(path.constData(), &before) == 0;
+    if (existed && !S_ISREG(before.st_mode))
+        return notRegular(before.st_mode);
     const int access = mode & QIODevice::WriteOnly ? O_WRONLY | O_APPEND | O_CREAT : O_RDONLY;
     const int fd = ::open(path.constData(), access | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
-    struct stat status {};
-    if (fd < 0) { // a FIFO without a reader refuses a writer
-        const QString error = QString::fromLocal8Bit(std::strerror(errno));
-        return ::stat(path.constData(), &status) == 0 && !S_ISREG(status.st_mode)
-                   ? notRegular(status.st_mode)
-                   : error;
-    }
-    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+    if (fd < 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    struct stat opened {};
+    QString refusal;
+    if (::fstat(fd, &opened) != 0)
+        refusal = QString::fromLocal8Bit(std::strerror(errno));
+    else if (!S_ISREG(opened.st_mode))
+        refusal = notRegular(opened.st_mode);
+    else if (existed && (opened.st_dev != before.st_dev || opened.st_ino != before.st_ino))
+        refusal = QStringLiteral("it was replaced while being opened");
+    const int flags = ::fcntl(fd, F_GETFL);
+    if (refusal.isEmpty() && (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0))
+        refusal = QString::fromLocal8Bit(std::strerror(errno));
+    if (refusal.isEmpty() && !file.open(fd, mode, QFileDevice::AutoCloseHandle))
+        refusal = file.errorString();
+    if (!refusal.isEmpty())
         ::close(fd);
-        return notRegular(status.st_mode);
-    }
-    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-    if (!file.open(fd, mode, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return file.errorString();
-    }
-    return {};
+    return refusal;
 }
 
 QString computerName()

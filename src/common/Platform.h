@@ -18,8 +18,9 @@ QString serialDevice(int portNumber);
 [[nodiscard]] QString deviceBehind(const QString& portName);
 
 // Opens file in mode (read, or append creating it) only when it is a regular file once links
-// are followed, without ever blocking on a FIFO or a device: returns an empty text, or why not,
-// such as "it is a FIFO, not a regular file" or the system's own error.
+// are followed: a FIFO, a device or a folder is refused without being opened, so nothing can
+// block or stir. Returns an empty text, or why not, such as "it is a FIFO, not a regular file"
+// or the system's own error. (On Windows, where neither file can be a pipe, it looks first.)
 [[nodiscard]] QString openRegularFile(QFile& file, QIODevice::OpenMode mode);
 
 // Whether this user is denied reading or writing the device by its permissions.

@@ -30,19 +30,18 @@ void EventLog::LogEvent(const QString& text) const
 // Only a regular file is written: a FIFO without a reader would block the program for good.
 void EventLog::append(const QString& fileName, const QByteArray& entry) const
 {
-    QFile file(folder_ + u'/' + fileName);
+    const QString path = folder_ + u'/' + fileName; // an adopted descriptor forgets its name
+    QFile file(path);
     // Unbuffered, so that a failed write leaves nothing behind to be written at closing.
     const QString error = platform::openRegularFile(file, QIODevice::WriteOnly | QIODevice::Append |
                                                               QIODevice::Unbuffered);
     if (!error.isEmpty())
-        throw Failure(
-            QStringLiteral("cannot open the event log %1: %2").arg(file.fileName(), error));
+        throw Failure(QStringLiteral("cannot open the event log %1: %2").arg(path, error));
     const qint64 sizeBefore = file.size();
     if (file.write(entry) != entry.size()) {
         const QString cause = file.errorString();
         file.resize(sizeBefore);
-        throw Failure(
-            QStringLiteral("cannot write the event log %1: %2").arg(file.fileName(), cause));
+        throw Failure(QStringLiteral("cannot write the event log %1: %2").arg(path, cause));
     }
 }
 

@@ -152,13 +152,14 @@ void SerialLine::reopenIfFailed()
     if (!error.isEmpty())
         fail(QStringLiteral("the device failed (%1) and cannot be opened again: %2")
                  .arg(cause, error));
+    recoveredFailure_ = failedDevice(cause);
 }
 
 std::optional<QString> SerialLine::deviceFailure() const
 {
     if (!inService_ || portOpen())
         return std::nullopt;
-    return QStringLiteral("%1: the device failed (%2)").arg(description(), lineDevice_->failure());
+    return failedDevice(lineDevice_->failure());
 }
 
 void SerialLine::requireOpenDevice() const
@@ -167,7 +168,12 @@ void SerialLine::requireOpenDevice() const
         return;
     if (!inService_)
         fail(QStringLiteral("the port is not open"));
-    throw Failure(*deviceFailure());
+    throw Failure(failedDevice(lineDevice_->failure()));
+}
+
+QString SerialLine::failedDevice(const QString& cause) const
+{
+    return QStringLiteral("%1: the device failed (%2)").arg(description(), cause);
 }
 
 QString SerialLine::description() const

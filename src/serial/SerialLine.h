@@ -38,6 +38,12 @@ public:
     // Why the device failed, naming the line, for as long as it stays closed after failing;
     // none while it serves, or when the owner closed the line.
     [[nodiscard]] std::optional<QString> deviceFailure() const;
+    // Why the device had failed when it was last opened again, told once: none when it has
+    // not been opened again since the previous call.
+    [[nodiscard]] std::optional<QString> takeRecoveredFailure()
+    {
+        return std::exchange(recoveredFailure_, std::nullopt);
+    }
 
     // Opens a device that failed again, with the same settings. Throws when it cannot, or
     // when the owner has closed the line.
@@ -74,6 +80,7 @@ public:
 
 private:
     [[noreturn]] void fail(const QString& cause) const;
+    QString failedDevice(const QString& cause) const;
     QString openDevice();
     void requireOpenDevice() const;
 
@@ -83,6 +90,7 @@ private:
     int inputLen_ = 0;
     quint64 openings_ = 0;
     bool inService_ = false; // opened by its owner and not closed since
+    std::optional<QString> recoveredFailure_;
     ReceiveBuffer buffer_;
     OverflowReport overflowReport_;
     QThread thread_;

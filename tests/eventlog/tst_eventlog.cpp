@@ -122,17 +122,18 @@ private slots:
         rlimit full = original;
         full.rlim_cur = static_cast<rlim_t>(before.size() + 10);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
-        const bool failed = [&] {
+        const QString failure = [&] {
             try {
                 log().LogEvent(QString(100, u'x'));
-                return false;
-            } catch (const Failure&) {
-                return true;
+                return QString();
+            } catch (const Failure& failure) {
+                return failure.message();
             }
         }();
         setrlimit(RLIMIT_FSIZE, &original);
         std::signal(SIGXFSZ, previousHandler);
-        QVERIFY(failed);
+        QVERIFY2(failure.startsWith("cannot write the event log " + file("20260309") + ": "),
+                 qPrintable(failure));
         QCOMPARE(readFile(file("20260309")), before);
         log().LogEvent("next");
         QCOMPARE(readFile(file("20260309")), before + "20260309 07:05:03 next\n\r\n");
