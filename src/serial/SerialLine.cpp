@@ -7,7 +7,8 @@
 namespace orva {
 namespace {
 
-// How long written bytes may take to reach the device; a line at 110 baud passes 400 bytes.
+// How long written bytes may take to reach the device: at 1200 baud a line passes 600 bytes,
+// more than the commands and the longest text of a message.
 constexpr std::chrono::seconds kOutputBound{5};
 
 } // namespace
