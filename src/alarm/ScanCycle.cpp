@@ -58,6 +58,17 @@ void ScanCycle::run()
     if (!burstWaits())
         return;
     SettleDelay(settleWait);
+    handleBurst();
+}
+
+void ScanCycle::handleWaitingNow()
+{
+    if (alarmPort_.waitingCount() > 0)
+        handleBurst();
+}
+
+void ScanCycle::handleBurst()
+{
     const QString burst = unfoldLineFeeds(readBurst());
     display_.setLine(0, burst);
     const QStringList lines = splitBurst(burst);

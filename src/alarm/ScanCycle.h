@@ -31,6 +31,9 @@ public:
               AlarmSender send, LineTrace::Report report);
 
     void run();
+    // Takes what waits on the alarm port at once, without letting it settle, and handles it as
+    // a burst: when ORVA ends, so that nothing received goes untraced.
+    void handleWaitingNow();
 
     // The scan timer is the cycle's own; the program asks it to start and stop.
     void start() { Timer1.start(); }
@@ -51,6 +54,7 @@ private:
 
     bool burstWaits();
     QString readBurst();
+    void handleBurst();
     void handleLine(int index, const QString& line);
     void guarded(Step step, const std::function<void()>& run);
     void skipped(Step step, const QString& cause);

@@ -2,7 +2,6 @@
 
 #include "BusyCursor.h"
 #include "LineSetup.h"
-#include "alarm/Burst.h"
 #include "common/Failure.h"
 #include "common/Platform.h"
 #include "common/VisibleText.h"
@@ -120,28 +119,9 @@ void Orva::failurePath(const QString& cause)
 void Orva::shutdown()
 {
     stopping_ = true;
-    reportUnsentAlarms();
+    // A burst settling, say: its live alarms reach the modem, which logs each as not sent.
+    scan_.handleWaitingNow();
     endWithEntry(QStringLiteral("SMS Program Exit"), 0);
-}
-
-// What waits on the alarm port, a burst settling say, would be lost without a trace: its live
-// alarms are handed to the modem, which logs each as not sent now that ORVA is stopping.
-void Orva::reportUnsentAlarms()
-{
-    QString waiting;
-    try {
-        waiting = MSComm1(1).Input();
-    } catch (const Failure&) {
-        return; // the alarm port holds nothing
-    }
-    for (const QString& line : splitBurst(unfoldLineFeeds(waiting))) {
-        if (!shouldSend(line))
-            continue;
-        try {
-            sendAlarm(line);
-        } catch (const Failure&) { // its entry went to standard error
-        }
-    }
 }
 
 // The process ends even when its last entry cannot be written; the cause is said instead.

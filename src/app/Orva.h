@@ -67,7 +67,6 @@ private:
     void record(const QString& entry);
     void recordQuietly(const QString& entry);
     bool stopRequested() const;
-    void reportUnsentAlarms();
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);

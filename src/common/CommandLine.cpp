@@ -13,8 +13,8 @@ void print(std::FILE* stream, const QString& text)
 }
 
 // Qt's options as QGuiApplication, QApplication and the X11 platform read them, without their
-// dashes: those
-// followed by a value, those that stand alone, and those that carry their value after "=".
+// dashes: those followed by a value, those that stand alone, and those that carry their value
+// after "=".
 const QStringList kQtOptionsWithValue{"platform",
                                       "platformpluginpath",
                                       "platformtheme",
