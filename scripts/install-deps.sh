@@ -2,7 +2,7 @@
 # Installs the Debian packages ORVA needs to build and test, where they are missing.
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev qt6-serialport-dev "$@")
+packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-serialport-dev libsystemd-dev "$@")
 missing=()
 for package in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed' || missing+=("$package")

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a release build with Debian's hardening flags, checks it and
 # its AppStream data as a Debian maintainer would (any lintian error or warning fails), installs
-# it into this machine with apt and runs the installed orva once end to end on the installed
-# simulators. With build-only it stops once the package is built.
+# it into this machine with apt, verifies the installed user service as systemd would load it,
+# and runs the installed orva once end to end on the installed simulators. With build-only it
+# stops once the package is built.
 # usage: scripts/package-check.sh [build-only]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh dpkg-dev lintian appstream desktop-file-utils man-db
+scripts/install-deps.sh dpkg-dev lintian appstream desktop-file-utils man-db systemd
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DORVA_SANITIZE=OFF \
     -DORVA_WERROR=ON -DBUILD_TESTING=OFF \
@@ -26,7 +27,23 @@ lintian --fail-on error,warning --display-info "$package"
 echo "lintian: no error or warning"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$package"
-dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1'
+dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1|orva\.service$'
+# The user service as the user's service manager loads it: its command, its manual page, and
+# no key it does not know. systemd-analyze only warns of an unknown key or a value it cannot
+# parse, so any line it says about the unit fails too. Its user manager needs a runtime folder
+# of its own, which a root shell without a login session lacks.
+unit=/usr/lib/systemd/user/orva.service
+dpkg -L orva | grep -qx "$unit" || { echo "not in the package: $unit"; exit 1; }
+runtime=$(mktemp -d)
+verified=0
+findings=$(XDG_RUNTIME_DIR="$runtime" systemd-analyze --user verify "$unit" 2>&1) || verified=$?
+rm -rf "$runtime"
+if ((verified)) || grep -q 'orva\.service' <<<"$findings"; then
+    echo "$findings"
+    echo "systemd-analyze verify: $unit is not right"
+    exit 1
+fi
+echo "systemd-analyze verify: $unit loads cleanly"
 # The installed guide shows its pictures: every file it links to stands beside it.
 for linked in $(grep -o '](\([^)#]*\))' README.md | sed 's/^](//; s/)$//' | grep -v '://'); do
     test -e "/usr/share/doc/orva/$linked" || { echo "not installed beside the guide: $linked"; exit 1; }
