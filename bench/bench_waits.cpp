@@ -37,7 +37,9 @@ double timeTransaction(int port)
     line.setCommPort(port);
     line.setPortOpen(true);
     const orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(line, [&log](const QString& entry) { log.LogEvent(entry); });
+    orva::SmsModem modem(line, [&log](const QString& entry, orva::Severity severity) {
+        log.LogEvent(entry, severity);
+    });
     const auto start = Clock::now();
     modem.SendSms(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
     return secondsSince(start);

@@ -1,7 +1,8 @@
 // A GSM modem on a pseudo-terminal, answering text-mode SMS commands and the status queries
 // as a real one does. Every SMS accepted is printed as one line: the number, a tab, the text
-// (control characters as \xNN). The link appears once the simulator is ready. SIGTERM or
-// SIGINT ends it and removes the link.
+// (control characters as \xNN). The link appears once the simulator is ready. With a control
+// file, SIGUSR1 makes it act out what the file says from then on, as a modem that hangs, loses
+// its SIM or its network and comes back. SIGTERM or SIGINT ends it and removes the link.
 
 #include "common/CommandLine.h"
 #include "common/StopOnTerminationSignals.h"
@@ -38,7 +39,10 @@ struct Options {
     std::chrono::milliseconds promptDelay = 2000ms;
     std::chrono::milliseconds byteGap = 0ms;
     std::string transcript;
+    std::string control;
 };
+
+volatile std::sig_atomic_t changeRequested = 0;
 
 constexpr char kCtrlZ = 26;
 constexpr char kEscape = 27;
@@ -89,6 +93,18 @@ public:
             inBody_ ? bodyByte(c) : commandByte(c);
         }
     }
+
+    // From now on, answers in another mode or with another trouble.
+    void actOut(const std::string& mode, const std::string& trouble)
+    {
+        options_.mode = mode;
+        options_.trouble = trouble;
+        pending_.clear();
+        inBody_ = false;
+        std::cerr << "acting out mode=" << mode << " trouble=" << trouble << std::endl;
+    }
+
+    const Options& options() const { return options_; }
 
     // Sends the replies whose time has come; returns how long until the next one.
     std::chrono::milliseconds sendDue()
@@ -164,6 +180,19 @@ private:
         return "\r\n+CPIN: READY\r\n\r\nOK\r\n";
     }
 
+    // Why a message cannot go, as a real modem says it: no SIM, a SIM asking for its PIN, no
+    // network service; none when it can.
+    const char* messageRefusal() const
+    {
+        if (options_.trouble == "no-sim")
+            return "\r\n+CMS ERROR: 310\r\n";
+        if (options_.trouble == "pin")
+            return "\r\n+CMS ERROR: 311\r\n";
+        if (options_.trouble == "no-signal" || options_.trouble == "not-registered")
+            return "\r\n+CMS ERROR: 331\r\n";
+        return nullptr;
+    }
+
     // 1 registered on the home network, 2 searching, 0 not registered.
     const char* registration() const
     {
@@ -182,9 +211,8 @@ private:
             reply("\r\nERROR\r\n");
             return;
         }
-        if (options_.trouble == "no-sim" || options_.trouble == "pin") {
-            reply(options_.trouble == "no-sim" ? "\r\n+CMS ERROR: 310\r\n"
-                                               : "\r\n+CMS ERROR: 311\r\n");
+        if (const char* refusal = messageRefusal()) {
+            reply(refusal);
             return;
         }
         number_ = line.substr(open + 1, close - open - 1);
@@ -234,6 +262,26 @@ private:
     int reference_ = 0;
 };
 
+// The control file holds words such as "mode=silent trouble=pin"; a word it leaves out keeps
+// what is acted out now.
+void readControl(Modem& modem, const std::string& path)
+{
+    std::ifstream file(path);
+    std::string mode = modem.options().mode;
+    std::string trouble = modem.options().trouble;
+    for (std::string word; file >> word;) {
+        const auto equals = word.find('=');
+        const QString value = QString::fromStdString(word.substr(equals + 1));
+        if (word.rfind("mode=", 0) == 0 && kModes.contains(value))
+            mode = value.toStdString();
+        else if (word.rfind("trouble=", 0) == 0 && kTroubles.contains(value))
+            trouble = value.toStdString();
+        else
+            std::cerr << "orva-modem-simulator: ignored in " << path << ": " << word << std::endl;
+    }
+    modem.actOut(mode, trouble);
+}
+
 std::variant<Options, int> parse(int argc, char** argv)
 {
     orva::CommandLine commandLine(
@@ -266,7 +314,13 @@ std::variant<Options, int> parse(int argc, char** argv)
     const QCommandLineOption transcript(QStringLiteral("transcript"),
                                         QStringLiteral("File that records every byte received."),
                                         QStringLiteral("file"));
-    parser.addOptions({link, mode, trouble, noEcho, replyDelay, promptDelay, byteGap, transcript});
+    const QCommandLineOption control(
+        QStringLiteral("control"),
+        QStringLiteral("File read at every SIGUSR1: words mode=<mode> and trouble=<trouble> to "
+                       "act out from then on."),
+        QStringLiteral("file"));
+    parser.addOptions(
+        {link, mode, trouble, noEcho, replyDelay, promptDelay, byteGap, transcript, control});
     if (const auto status = commandLine.parse())
         return *status;
     if (!parser.isSet(link))
@@ -281,6 +335,7 @@ std::variant<Options, int> parse(int argc, char** argv)
         options.promptDelay = commandLine.milliseconds(promptDelay);
         options.byteGap = commandLine.milliseconds(byteGap);
         options.transcript = parser.value(transcript).toStdString();
+        options.control = parser.value(control).toStdString();
     } catch (const orva::UsageError& error) {
         return commandLine.refuse(QString::fromStdString(error.what()));
     }
@@ -297,6 +352,7 @@ int main(int argc, char** argv)
             return *status;
         const Options& options = std::get<Options>(parsed);
         orva::tools::stopOnTerminationSignals();
+        std::signal(SIGUSR1, [](int) { changeRequested = 1; });
         orva::tools::PseudoTerminal line(options.link);
         Modem modem(options, line);
         std::cerr << "modem simulator ready at " << options.link << std::endl;
@@ -305,6 +361,10 @@ int main(int argc, char** argv)
             const std::string bytes = line.read(wait);
             if (!bytes.empty())
                 modem.receive(bytes);
+            if (changeRequested && !options.control.empty()) {
+                changeRequested = 0;
+                readControl(modem, options.control);
+            }
             wait = modem.sendDue();
         }
         return 0;

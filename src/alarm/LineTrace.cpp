@@ -12,14 +12,14 @@ void LineTrace::failed(const QString& cause)
 {
     if (std::exchange(failing_, true))
         return;
-    report_(QStringLiteral("Port Error: ") + cause);
+    report_(QStringLiteral("Port Error: ") + cause, Severity::Warning);
 }
 
 void LineTrace::served(const QString& port)
 {
     if (!std::exchange(failing_, false))
         return;
-    report_(QStringLiteral("Port Restored: ") + port);
+    report_(QStringLiteral("Port Restored: ") + port, Severity::Info);
 }
 
 } // namespace orva

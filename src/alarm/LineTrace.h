@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/Severity.h"
+
 #include <QString>
 #include <functional>
 
@@ -10,7 +12,7 @@ namespace orva {
 class LineTrace {
 public:
     // Writes an entry to the event log and the status line; may throw.
-    using Report = std::function<void(const QString& entry)>;
+    using Report = std::function<void(const QString& entry, Severity severity)>;
 
     explicit LineTrace(Report report);
 

@@ -55,8 +55,10 @@ void ScanCycle::run()
 {
     Timer1.stop();
     const TimerRestart restart(Timer1);
-    if (!burstWaits())
+    if (!burstWaits()) {
+        betweenCycles();
         return;
+    }
     SettleDelay(settleWait);
     handleBurst();
 }

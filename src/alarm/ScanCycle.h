@@ -40,6 +40,8 @@ public:
     void stop() { Timer1.stop(); }
     const QTimer& timer() const { return Timer1; }
 
+    // Runs after a scan that found no burst waiting: work that must never hold up an alarm.
+    std::function<void()> betweenCycles = [] {};
     // How long a burst is given to come in; 10 s in service, tests may shorten it.
     std::chrono::milliseconds settleWait = std::chrono::seconds(10);
     // Characters waiting at the latest look, at most 32767.

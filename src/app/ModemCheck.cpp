@@ -5,16 +5,14 @@
 #include "common/Platform.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
-#include "messaging/ModemStatus.h"
+#include "config/WatchSettings.h"
+#include "messaging/ModemQuestions.h"
 #include "serial/SerialLine.h"
 
-#include <QDeadlineTimer>
 #include <thread>
 
 namespace orva {
 namespace {
-
-constexpr std::chrono::milliseconds kPoll{50};
 
 // Which device a port name leads to, as the operator wired it.
 QString wiring(const QString& portName)
@@ -47,6 +45,10 @@ int ModemCheck::run()
     }
     // A threshold ORVA would not start with is a reason too; the modem is checked all the same.
     findOut([&store] { checkAlarmThreshold(store); });
+    findOut([this, &store] {
+        for (const QString& watch : describeWatchSettings(readWatchSettings(store)))
+            say_(watch);
+    });
     bool modemReady = false;
     findOut([&] { modemReady = checkModem(store); }); // a failure: the modem went away
     try {
@@ -126,20 +128,9 @@ bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot
     }
 }
 
-// The modem's whole answer to one command, or none when no final result came in time.
 std::optional<QString> ModemCheck::ask(SerialLine& line, const QString& command)
 {
-    line.Input();
-    line.Output(command + u'\r');
-    QString reply;
-    const QDeadlineTimer deadline(commandBound);
-    while (!deadline.hasExpired()) {
-        std::this_thread::sleep_for(kPoll);
-        reply += line.Input();
-        if (finalResult(reply))
-            return reply;
-    }
-    return std::nullopt;
+    return askModem(line, command, QDeadlineTimer(commandBound));
 }
 
 bool ModemCheck::notReady(const QString& reason)

@@ -11,9 +11,10 @@ class SerialLine;
 class SettingsStore;
 
 // The operator's check of a newly wired modem: reads settings.ini and checks the alarm
-// threshold as start-up does, asks the modem on port A for its SIM, signal, network and text
-// mode, and listens on port B a moment, unless the modem does not answer at all. It says one
-// finding a line, the verdict last. It never sends an SMS and writes nothing to the event log.
+// threshold and the watches between alarms as start-up does, says what each watch does, asks the
+// modem on port A for its SIM, signal, network and text mode, and listens on port B a moment,
+// unless the modem does not answer at all. It says one finding a line, the verdict last. It never
+// sends an SMS and writes nothing to the event log.
 class ModemCheck {
 public:
     using Say = std::function<void(const QString& finding)>;

@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 #include "ManualSms.h"
+#include "PathWatch.h"
 #include "alarm/ScanCycle.h"
 #include "common/TerminationSignals.h"
 #include "config/Form3.h"
@@ -13,24 +14,30 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 #include <array>
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace orva {
 
 class SerialLine;
 
-// The program's fixed waits; tests may shorten them.
+// The program's fixed waits and its clock; tests may shorten the one and move the other.
 struct Timing {
     std::chrono::milliseconds modemWait = SmsTransaction::kModemWait;
     std::chrono::milliseconds settleWait = std::chrono::seconds(10);
+    // How long the start-up failure message waits for its OK under a service manager.
+    std::chrono::milliseconds unattendedFailureWait = std::chrono::seconds(60);
+    PathWatch::Clock clock = &QDateTime::currentDateTime;
 };
 
-// The program: its windows, its two serial lines, the modem and the scan, and how it starts
-// and ends. Once it is asked to end, no SMS begins: every alarm that would have been sent, in
-// the burst in hand or waiting on the alarm port, is logged as not sent instead.
+// The program: its windows, its two serial lines, the modem, the scan and the watch between
+// alarms, and how it starts and ends, telling a service manager that started it. Once it is
+// asked to end, no SMS begins: every alarm that would have been sent, in the burst in hand or
+// waiting on the alarm port, is logged as not sent instead.
 class Orva : public QObject {
     Q_OBJECT
 
@@ -44,8 +51,8 @@ public:
     // Reads the settings, opens line A then line B and starts scanning; any failure shows one
     // message, logs one line and ends the process.
     void startUp();
-    // Logs the alarms waiting on the alarm port as not sent, then the exit, and ends the
-    // process.
+    // Logs the alarms waiting on the alarm port and the watch's messages as not sent, then the
+    // exit, and ends the process.
     void shutdown();
     // A termination signal (SIGTERM, SIGINT, SIGHUP): the OK of a waiting start-up failure
     // message, otherwise shutdown. A transaction that blocks the event loop meanwhile cuts its
@@ -61,22 +68,26 @@ public:
     SerialLine& MSComm1(int element) const { return *lines_.at(static_cast<std::size_t>(element)); }
     const OutgoingSms& outgoingSms() const { return sms_; }
     const ScanCycle& scan() const { return scan_; }
+    PathWatch& pathWatch() { return watch_; }
 
 private:
     void openLine(SerialLine& line, int slot);
-    void record(const QString& entry);
-    void recordQuietly(const QString& entry);
+    void record(const QString& entry, Severity severity = Severity::Info);
+    void recordQuietly(const QString& entry, Severity severity);
     bool stopRequested() const;
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);
     void sendTyped(const QString& number, const QString& text);
-    void sendSms();
+    SmsOutcome sendSms(const QString& number, const QString& text, bool liveAlarm);
+    void recordSmsOutcome(const QString& entry, Severity severity);
+    void keepWatchdogInformed();
 
     EndProcess endProcess_;
     Timing timing_;
     TerminationSignals terminationSignals_;
     bool stopping_ = false;
+    std::optional<QString> unrecordedSms_; // why the latest message's entry is not in the log
     SettingsStore store_;
     EventLog log_;
     std::array<std::unique_ptr<SerialLine>, 2> lines_;
@@ -85,6 +96,8 @@ private:
     OutgoingSms sms_;
     SmsModem modem_;
     ScanCycle scan_;
+    PathWatch watch_;
+    QTimer watchdogTimer_;
     QPointer<ManualSms> manualSms_;
     QPointer<QMessageBox> failureBox_;
 };

@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <array>
+#include <optional>
 
 namespace orva {
 namespace {
@@ -33,19 +34,26 @@ const std::array<std::array<QByteArray, kFieldCount>, kSlotCount>& keysInFile()
     return keys;
 }
 
+// The value of key in a line: up to 20 characters after its first occurrence; none without it.
+std::optional<QString> valueAfter(const QByteArray& line, const QByteArray& key)
+{
+    const qsizetype at = line.indexOf(key);
+    if (at < 0)
+        return std::nullopt;
+    return QString::fromLatin1(line.mid(at + key.size(), kValueLength));
+}
+
 } // namespace
 
 void applySettingsLine(const QByteArray& line, SettingsStore& store)
 {
-    for (int slot = 0; slot < kSlotCount; ++slot) {
-        for (const Field field : {Field::Port, Field::LineSettings, Field::Length}) {
-            const QByteArray& key = keysInFile()[slot][static_cast<int>(field)];
-            const qsizetype at = line.indexOf(key);
-            if (at >= 0)
-                store.setText(slot, field,
-                              QString::fromLatin1(line.mid(at + key.size(), kValueLength)));
-        }
-    }
+    for (int slot = 0; slot < kSlotCount; ++slot)
+        for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
+            if (const auto value = valueAfter(line, keysInFile()[slot][static_cast<int>(field)]))
+                store.setText(slot, field, *value);
+    for (const WatchKey key : {WatchKey::ModemCheck, WatchKey::TestSms, WatchKey::SilenceB})
+        if (const auto value = valueAfter(line, watchKey(key).toLatin1()))
+            store.setWatchText(key, *value);
 }
 
 void readSettings(QIODevice& device, SettingsStore& store)

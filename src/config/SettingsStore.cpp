@@ -19,6 +19,9 @@ constexpr std::array<std::array<const char*, kFieldCount>, kSlotCount> kInitialT
     {"Text1", "Text7", "Text8"},
 }};
 
+constexpr std::array<const char*, kWatchKeyCount> kWatchKeys{
+    "MODEM CHECK:", "TEST SMS:", "SILENCE B:"};
+
 std::size_t index(Field field)
 {
     return static_cast<std::size_t>(field);
@@ -29,6 +32,11 @@ std::size_t index(Field field)
 QString settingsKey(int slot, Field field)
 {
     return QString::fromLatin1(kKeys.at(static_cast<std::size_t>(slot)).at(index(field)));
+}
+
+QString watchKey(WatchKey key)
+{
+    return QString::fromLatin1(kWatchKeys.at(static_cast<std::size_t>(key)));
 }
 
 SettingsStore::SettingsStore()
@@ -52,6 +60,16 @@ void SettingsStore::setText(int slot, Field field, const QString& text)
 bool SettingsStore::wasSet(int slot, Field field) const
 {
     return set_.at(static_cast<std::size_t>(slot)).at(index(field));
+}
+
+const std::optional<QString>& SettingsStore::watchText(WatchKey key) const
+{
+    return watchTexts_.at(static_cast<std::size_t>(key));
+}
+
+void SettingsStore::setWatchText(WatchKey key, const QString& text)
+{
+    watchTexts_.at(static_cast<std::size_t>(key)) = text;
 }
 
 } // namespace orva

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <array>
+#include <optional>
 
 namespace orva {
 
@@ -17,6 +18,12 @@ constexpr int kSlotC = 2; // its port field holds the handphone number
 // The key of a field in settings.ini, which is also the caption shown beside it.
 QString settingsKey(int slot, Field field);
 
+// The optional keys that ask ORVA to watch the path between alarms. They are found like the
+// others but belong to no slot, so the settings window does not show them.
+enum class WatchKey { ModemCheck, TestSms, SilenceB };
+constexpr int kWatchKeyCount = 3;
+QString watchKey(WatchKey key);
+
 // The whole configuration: twelve texts in four slots, kept exactly as read.
 class SettingsStore {
 public:
@@ -29,9 +36,14 @@ public:
     // The handphone number the alarms go to, kept in slot C's port field.
     const QString& handphoneNumber() const { return text(kSlotC, Field::Port); }
 
+    // An optional key's value; none when the file does not hold the key.
+    const std::optional<QString>& watchText(WatchKey key) const;
+    void setWatchText(WatchKey key, const QString& text);
+
 private:
     std::array<std::array<QString, kFieldCount>, kSlotCount> texts_;
     std::array<std::array<bool, kFieldCount>, kSlotCount> set_{};
+    std::array<std::optional<QString>, kWatchKeyCount> watchTexts_;
 };
 
 } // namespace orva

@@ -2,6 +2,7 @@
 
 #include "common/Failure.h"
 #include "common/Platform.h"
+#include "common/ServiceManager.h"
 
 #include <QFile>
 #include <cstdio>
@@ -14,8 +15,9 @@ EventLog::EventLog(QString folder, Clock clock)
 {
 }
 
-void EventLog::LogEvent(const QString& text) const
+void EventLog::LogEvent(const QString& text, Severity severity) const
 {
+    service::journal(text, severity);
     const QDateTime now = clock_();
     const QByteArray entry = formatLogEntry(now, text);
     try {

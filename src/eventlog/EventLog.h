@@ -1,6 +1,7 @@
 #pragma once
 
 #include "LogEntry.h"
+#include "common/Severity.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -10,17 +11,19 @@
 namespace orva {
 
 // The daily event log: one plain-text file a day in the data folder, appended to and closed
-// at every entry, so another program may read it at any time.
+// at every entry, so another program may read it at any time; each entry goes to the system
+// journal too.
 class EventLog {
 public:
     using Clock = std::function<QDateTime()>;
 
     explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
 
-    // Appends one entry to the day's file, creating the file but never the folder.
-    // Throws Failure when the file cannot be opened or written, or is no regular file; the
-    // entry then goes to standard error with its time stamp, and the file is left as it was.
-    void LogEvent(const QString& text) const;
+    // Sends one entry to the system journal with its severity, and appends it to the day's
+    // file, creating the file but never the folder. Throws Failure when the file cannot be
+    // opened or written, or is no regular file; the entry then goes to standard error with its
+    // time stamp, and the file is left as it was.
+    void LogEvent(const QString& text, Severity severity = Severity::Info) const;
 
 private:
     void append(const QString& fileName, const QByteArray& entry) const;

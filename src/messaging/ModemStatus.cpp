@@ -56,19 +56,27 @@ QString simState(QStringView reply)
     return QStringLiteral("unknown (%1)").arg(quotedModemWords(reply.toString().simplified()));
 }
 
-// 2 dBm a step from -113 dBm; the bands are the ones modem makers give for GSM.
-QString signalQuality(QStringView reply)
+// 2 dBm a step from -113 dBm; 99 and anything beyond 31 mean the modem cannot tell.
+std::optional<int> signalDbm(QStringView reply)
 {
     const int rssi = field(information(reply, u"+CSQ:"), 0);
     if (rssi < 0 || rssi > 31)
+        return std::nullopt;
+    return -113 + 2 * rssi;
+}
+
+// The bands are the ones modem makers give for GSM, at 2 dBm a step.
+QString signalQuality(QStringView reply)
+{
+    const auto dbm = signalDbm(reply);
+    if (!dbm)
         return QStringLiteral("unknown");
-    const int dbm = -113 + 2 * rssi;
-    const char* band = rssi < 2    ? "none"
-                       : rssi < 10 ? "marginal"
-                       : rssi < 15 ? "ok"
-                       : rssi < 20 ? "good"
-                                   : "excellent";
-    return QStringLiteral("%1 dBm, %2").arg(dbm).arg(QLatin1String(band));
+    const char* band = *dbm < -109  ? "none"
+                       : *dbm < -93 ? "marginal"
+                       : *dbm < -83 ? "ok"
+                       : *dbm < -73 ? "good"
+                                    : "excellent";
+    return QStringLiteral("%1 dBm, %2").arg(*dbm).arg(QLatin1String(band));
 }
 
 Registration registration(QStringView reply)
@@ -85,6 +93,31 @@ Registration registration(QStringView reply)
     default:
         return {QStringLiteral("not registered"), false};
     }
+}
+
+// The first question that fails names the trouble. A registered modem can send whatever it
+// says of its signal; one that is not registered and hears nothing says so by its signal.
+std::optional<QString> modemTrouble(const ModemHealth& health)
+{
+    if (!health.at)
+        return QStringLiteral("no answer");
+    if (!health.sim)
+        return QStringLiteral("no answer to AT+CPIN?");
+    const QString sim = simState(*health.sim);
+    if (sim != u"ready")
+        return QStringLiteral("SIM not ready (%1)").arg(sim);
+    if (!health.registration)
+        return QStringLiteral("no answer to AT+CREG?");
+    const Registration network = registration(*health.registration);
+    if (network.registered)
+        return std::nullopt;
+    if (!health.signal)
+        return QStringLiteral("no answer to AT+CSQ");
+    if (!signalDbm(*health.signal))
+        return QStringLiteral("no signal");
+    if (network.text == u"registration denied" || network.text == u"not registered")
+        return network.text;
+    return QStringLiteral("not registered (%1)").arg(network.text);
 }
 
 } // namespace orva

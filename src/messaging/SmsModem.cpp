@@ -1,7 +1,5 @@
 #include "SmsModem.h"
 
-#include "common/Failure.h"
-
 namespace orva {
 
 SmsModem::SmsModem(SerialLine& port, Record record, SmsTransaction::StopRequested stopRequested)
@@ -10,12 +8,12 @@ SmsModem::SmsModem(SerialLine& port, Record record, SmsTransaction::StopRequeste
 {
 }
 
-void SmsModem::SendSms(const QString& number, const QString& text)
+SmsOutcome SmsModem::SendSms(const QString& number, const QString& text)
 {
     const SmsOutcome outcome = transaction_.send(number, text);
-    record_(smsEntry(outcome, text, number));
-    if (outcome.kind == SmsOutcome::Kind::PortFailure)
-        throw Failure(outcome.detail);
+    record_(smsEntry(outcome, text, number),
+            outcome.kind == SmsOutcome::Kind::Sent ? Severity::Notice : Severity::Error);
+    return outcome;
 }
 
 } // namespace orva

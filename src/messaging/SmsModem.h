@@ -1,6 +1,7 @@
 #pragma once
 
 #include "SmsTransaction.h"
+#include "common/Severity.h"
 
 #include <QString>
 #include <functional>
@@ -14,15 +15,15 @@ class SerialLine;
 class SmsModem {
 public:
     // Writes an entry to the event log and the status line; may throw.
-    using Record = std::function<void(const QString& entry)>;
+    using Record = std::function<void(const QString& entry, Severity severity)>;
 
     SmsModem(
         SerialLine& port, Record record,
         SmsTransaction::StopRequested stopRequested = [] { return false; });
 
-    // One complete transaction and its record. A port failure is recorded and then thrown, as
-    // is a record that cannot be written.
-    void SendSms(const QString& number, const QString& text);
+    // One complete transaction and its record: a message sent is a notice, one not sent an
+    // error. Throws when the record cannot be written.
+    SmsOutcome SendSms(const QString& number, const QString& text);
 
     SmsTransaction& transaction() { return transaction_; }
 

@@ -2,6 +2,7 @@
 
 #include "PhoneNumber.h"
 #include "common/Failure.h"
+#include "common/ServiceManager.h"
 #include "serial/SerialLine.h"
 
 #include <algorithm>
@@ -107,11 +108,14 @@ void SmsTransaction::escape()
     }
 }
 
-// A plain blocking sleep: no window event runs, so transactions never overlap.
+// A plain blocking sleep: no window event runs, so transactions never overlap. The service
+// manager's watchdog hears at every unit that ORVA is alive.
 void SmsTransaction::sleepUnits(int units) const
 {
-    for (int i = 0; i < units; ++i)
+    for (int i = 0; i < units; ++i) {
         std::this_thread::sleep_for(ModemWaitMs);
+        service::keepAlive();
+    }
 }
 
 } // namespace orva

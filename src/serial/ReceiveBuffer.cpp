@@ -13,6 +13,7 @@ ReceiveBuffer::ReceiveBuffer(QString owner, qsizetype capacity)
 void ReceiveBuffer::append(const QByteArray& bytes)
 {
     const std::lock_guard lock(mutex_);
+    received_ += static_cast<quint64>(bytes.size());
     const qsizetype room = capacity_ - bytes_.size();
     bytes_.append(bytes.first(std::min(room, bytes.size())));
     if (bytes.size() <= room)
@@ -32,6 +33,12 @@ QByteArray ReceiveBuffer::take(qsizetype maxBytes, qsizetype& dropped)
     QByteArray taken = bytes_.first(maxBytes);
     bytes_.remove(0, maxBytes);
     return taken;
+}
+
+quint64 ReceiveBuffer::received() const
+{
+    const std::lock_guard lock(mutex_);
+    return received_;
 }
 
 qsizetype ReceiveBuffer::size() const

@@ -21,6 +21,8 @@ public:
     // the episode of a full buffer.
     QByteArray take(qsizetype maxBytes, qsizetype& dropped);
     qsizetype size() const;
+    // Every byte that ever arrived, kept or dropped.
+    quint64 received() const;
 
 private:
     const QString owner_;
@@ -28,6 +30,7 @@ private:
     mutable std::mutex mutex_;
     QByteArray bytes_;
     qsizetype dropped_ = 0;
+    quint64 received_ = 0;
 };
 
 } // namespace orva

@@ -54,6 +54,8 @@ public:
     [[nodiscard]] int InBufferCount();
     // The characters waiting, without looking at the device.
     [[nodiscard]] int waitingCount() const { return static_cast<int>(buffer_.size()); }
+    // How many characters ever arrived on the line, across its devices.
+    [[nodiscard]] quint64 receivedCount() const { return buffer_.received(); }
     // Takes the characters waiting, at most the read length of them (all when it is 0). Those
     // received before the device failed are taken first; after them it throws.
     QString Input();

@@ -82,7 +82,7 @@ private slots:
         failingAttempt_ = -1;
         cycle_ = std::make_unique<ScanCycle>(
             portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
-            [this](const QString& entry) { reported_ << entry; });
+            [this](const QString& entry, Severity) { reported_ << entry; });
         cycle_->settleWait = 100ms;
     }
 

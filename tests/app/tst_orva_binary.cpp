@@ -3,6 +3,7 @@
 #include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
 #include "support/ModemSimulator.h"
+#include "support/NotifySocket.h"
 #include "support/ProcessFigures.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
@@ -211,35 +212,44 @@ private slots:
     {
         QTest::addColumn<QStringList>("modemOptions");
         QTest::addColumn<QString>("lengthB");
+        QTest::addColumn<QString>("watches");
         QTest::addColumn<int>("status");
         QTest::addColumn<QStringList>("findings");
         const QString ready = "Ready to send SMS.";
         const QString unreachable =
             "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted";
-        test::row("ready", QStringList{}, "5", 0,
-                  QStringList{"Modem: answers AT", "SIM: ready", "Signal: -73 dBm, excellent",
+        test::row("ready", QStringList{}, "5", "", 0,
+                  QStringList{"Modem check: off", "Test SMS: off", "Alarm port silence: off",
+                              "Modem: answers AT", "SIM: ready", "Signal: -73 dBm, excellent",
                               "Network: registered, home network", "Text mode: accepted", ready});
+        test::row("watches between alarms", QStringList{}, "5",
+                  "MODEM CHECK:5\r\nTEST SMS: 8:00\r\nSILENCE B:0.5\r\n", 0,
+                  QStringList{"Modem check: every 5 min", "Test SMS: every day at 08:00",
+                              "Alarm port silence: an alert after 0.5 h without a byte", ready});
+        const QString noTime = "TEST SMS: \"25:99\" is no time of day: hh:mm, from 00:00 to 23:59";
+        test::row("test time refused", QStringList{}, "5", "TEST SMS:25:99\r\n", 1,
+                  QStringList{noTime, "Modem: answers AT", "Not ready: " + noTime});
         test::row(
-            "no SIM", QStringList{"--trouble", "no-sim"}, "5", 1,
+            "no SIM", QStringList{"--trouble", "no-sim"}, "5", "", 1,
             QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
         test::row(
             "no SIM, answered byte by byte", QStringList{"--trouble", "no-sim", "--byte-gap", "15"},
-            "5", 1,
+            "5", "", 1,
             QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
-        test::row("PIN needed", QStringList{"--trouble", "pin"}, "5", 1,
+        test::row("PIN needed", QStringList{"--trouble", "pin"}, "5", "", 1,
                   QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"});
-        test::row("no signal", QStringList{"--trouble", "no-signal"}, "5", 1,
+        test::row("no signal", QStringList{"--trouble", "no-signal"}, "5", "", 1,
                   QStringList{"Signal: unknown", "Network: searching",
                               "Not ready: the modem is not on a network (searching)"});
-        test::row("not registered", QStringList{"--trouble", "not-registered"}, "5", 1,
+        test::row("not registered", QStringList{"--trouble", "not-registered"}, "5", "", 1,
                   QStringList{"Network: not registered",
                               "Not ready: the modem is not on a network (not registered)"});
         test::row("registration report before the answer",
-                  QStringList{"--trouble", "unsolicited-creg"}, "5", 0,
+                  QStringList{"--trouble", "unsolicited-creg"}, "5", "", 0,
                   QStringList{"Network: registered, home network", ready});
-        test::row("no answer", QStringList{"--mode", "silent"}, "5", 1,
+        test::row("no answer", QStringList{"--mode", "silent"}, "5", "", 1,
                   QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"});
-        test::row("threshold never reached", QStringList{}, "40000", 1,
+        test::row("threshold never reached", QStringList{}, "40000", "", 1,
                   QStringList{unreachable, "Modem: answers AT", "Not ready: " + unreachable});
     }
 
@@ -247,10 +257,11 @@ private slots:
     {
         QFETCH(QStringList, modemOptions);
         QFETCH(QString, lengthB);
+        QFETCH(QString, watches);
         QFETCH(QStringList, findings);
         test::ModemSimulator modem(*home_, modemOptions);
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
-        home_->writeWorkingSettings("91234567", lengthB);
+        home_->writeWorkingSettings("91234567", lengthB, watches);
         alarms.write("abc");
         const auto check = startOrva({"--check"});
         QTEST(runToEnd(*check), "status");
@@ -462,6 +473,41 @@ private slots:
                                    "SMS Program Exit"};
         QCOMPARE(home_->logTexts(), expected);
         QCOMPARE(devices_->modem.transcript().count("AT+CMGS"), inATransaction ? 1 : 0);
+        orva_.reset();
+    }
+
+    // A service manager hears that ORVA is ready, what its status line says, that it is alive
+    // at least every half watchdog interval also through a burst of slow transactions, and
+    // that it is stopping.
+    void tellsTheServiceManager()
+    {
+        using namespace std::chrono;
+        test::NotifySocket manager;
+        devices_ = std::make_unique<test::SimulatedDevices>(*home_, "1",
+                                                            QStringList{"--reply-delay", "3000"});
+        orva_ = std::make_unique<test::Process>(
+            test::binary("orva"), QStringList{}, home_->path(),
+            QMap<QString, QString>{{"NOTIFY_SOCKET", manager.path()},
+                                   {"WATCHDOG_USEC", "2000000"}});
+        QVERIFY(manager.waitFor("READY=1", seconds(10)));
+        QVERIFY(logged("SMS Program Started"));
+        QCOMPARE(manager.matching("STATUS=SMS Program Started").size(), 1U);
+        const auto burstSent = steady_clock::now();
+        devices_->sendBurst(".ONE\r.TWO\r");
+        QVERIFY(manager.waitFor("STATUS=.TWO " + kNumber.toLatin1(), seconds(60)));
+        QCOMPARE(manager.matching("STATUS=.ONE " + kNumber.toLatin1()).size(), 1U);
+        manager.listen(milliseconds(1500));
+        auto last = burstSent;
+        for (const auto& ping : manager.matching("WATCHDOG=1")) {
+            if (ping.at < burstSent)
+                continue;
+            QVERIFY2(ping.at - last < milliseconds(1000), "the watchdog waited too long");
+            last = ping.at;
+        }
+        QVERIFY(last - burstSent > seconds(16)); // settle wait, two transactions, and after
+        orva_->signal(SIGTERM);
+        QVERIFY(manager.waitFor("STOPPING=1", seconds(10)));
+        QCOMPARE(runToEnd(*orva_), 0);
         orva_.reset();
     }
 

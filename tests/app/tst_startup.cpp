@@ -2,6 +2,7 @@
 #include "pty/PseudoTerminal.h"
 #include "serial/SerialLine.h"
 #include "support/ModalAnswer.h"
+#include "support/NotifySocket.h"
 #include "support/Row.h"
 #include "support/TestHome.h"
 
@@ -31,9 +32,9 @@ private:
     std::unique_ptr<Orva> program_;
 
     // Starts the program on the data folder as the test left it; ending it is only noted.
-    Orva& start()
+    Orva& start(Timing timing = {})
     {
-        program_ = std::make_unique<Orva>([this](int status) { exitStatus_ = status; });
+        program_ = std::make_unique<Orva>([this](int status) { exitStatus_ = status; }, timing);
         program_->startUp();
         return *program_;
     }
@@ -110,6 +111,10 @@ private slots:
                   "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted");
         test::row("threshold beyond any number", QByteArray("LENGTH B:1E400\r\n"),
                   "LENGTH B: \"1E400\" can never be reached: at most 32767 characters are counted");
+        test::row("no time of day for the test message", QByteArray("TEST SMS:25:99\r\n"),
+                  "TEST SMS: \"25:99\" is no time of day");
+        test::row("modem checks below zero", QByteArray("MODEM CHECK:-1\r\n"),
+                  "MODEM CHECK: \"-1\" is below zero");
         test::row("link to an unplugged adapter",
                   QByteArray("PORT A:3\r\nSETTINGS A:9600,n,8,1\r\n"),
                   "/ORVA/COM3 points to /dev/orva-unplugged-adapter, which does not exist");
@@ -166,6 +171,41 @@ private slots:
         start(); // no settings file
         QCOMPARE(exitStatus_, 1);
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
+    }
+
+    // Under a service manager nobody may be there for the message: it closes itself, and the
+    // manager hears why ORVA ends. Run by hand, it waits for the operator.
+    void failureMessageUnderAServiceManager_data()
+    {
+        QTest::addColumn<bool>("supervised");
+        test::row("under a service manager", true);
+        test::row("run by hand", false);
+    }
+
+    void failureMessageUnderAServiceManager()
+    {
+        QFETCH(bool, supervised);
+        test::NotifySocket manager;
+        if (supervised)
+            qputenv("NOTIFY_SOCKET", manager.path().toLocal8Bit());
+        QTimer operatorsOk;
+        operatorsOk.callOnTimeout([this] { program_->requestTermination(); });
+        operatorsOk.start(1500);
+        QElapsedTimer elapsed;
+        elapsed.start();
+        start(Timing{.unattendedFailureWait = std::chrono::milliseconds(300)}); // no settings
+        qunsetenv("NOTIFY_SOCKET");
+        QCOMPARE(elapsed.elapsed() < 1500, supervised);
+        QCOMPARE(exitStatus_, 1);
+        QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
+        if (!supervised)
+            return;
+        manager.listen(std::chrono::milliseconds(100));
+        QCOMPARE(manager.matching("STATUS=Comm port error, Program exit: cannot open the settings")
+                     .size(),
+                 1U);
+        QCOMPARE(manager.matching("STOPPING=1").size(), 1U);
+        QVERIFY(manager.matching("READY=1").empty());
     }
 
     void terminationSignalWhileRunningShutsDown()

@@ -11,13 +11,15 @@ QString binary(const QString& name)
     return QStringLiteral(ORVA_BIN_DIR "/") + name;
 }
 
-Process::Process(const QString& program, const QStringList& arguments, const QString& home)
+Process::Process(const QString& program, const QStringList& arguments, const QString& home,
+                 const QMap<QString, QString>& environment)
 {
-    if (!home.isEmpty()) {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("HOME"), home);
-        process_.setProcessEnvironment(environment);
-    }
+    QProcessEnvironment inherited = QProcessEnvironment::systemEnvironment();
+    if (!home.isEmpty())
+        inherited.insert(QStringLiteral("HOME"), home);
+    for (auto entry = environment.begin(); entry != environment.end(); ++entry)
+        inherited.insert(entry.key(), entry.value());
+    process_.setProcessEnvironment(inherited);
     process_.start(program, arguments);
     process_.waitForStarted();
 }

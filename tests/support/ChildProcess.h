@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMap>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -10,7 +11,9 @@ namespace orva::test {
 // ended with SIGTERM when the test is done with it.
 class Process {
 public:
-    Process(const QString& program, const QStringList& arguments, const QString& home = {});
+    // home becomes HOME, and the environment's other entries are added to the test's.
+    Process(const QString& program, const QStringList& arguments, const QString& home = {},
+            const QMap<QString, QString>& environment = {});
     ~Process();
     Process(const Process&) = delete;
     Process& operator=(const Process&) = delete;

@@ -16,8 +16,8 @@ struct ModemRig {
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, [this](const QString& entry) {
-            log.LogEvent(entry);
+        , modem(*portA, [this](const QString& entry, Severity severity) {
+            log.LogEvent(entry, severity);
             status = entry;
         })
     {

@@ -21,6 +21,9 @@ public:
     QStringList accepted();
     // Whether it has accepted the text for the number.
     bool accepted(const QString& number, const QString& text);
+    // From now on the modem answers in another mode or with another trouble, such as "silent"
+    // or "pin"; "normal" and "none" bring it back.
+    void actOut(const QString& mode, const QString& trouble = QStringLiteral("none"));
     // The modem goes away, its link with it, and comes back with the same options.
     void unplug() { process_.reset(); }
     void plugIn();
@@ -28,6 +31,7 @@ public:
 private:
     QStringList arguments_;
     QString transcriptPath_;
+    QString controlPath_;
     std::unique_ptr<Process> process_;
 };
 

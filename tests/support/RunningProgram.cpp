@@ -21,10 +21,12 @@ void SimulatedDevices::plugInAlarms()
     alarms_ = std::make_unique<tools::PseudoTerminal>(alarmLink_);
 }
 
-RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings)
+RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings,
+                               PathWatch::Clock clock)
     : devices(home, QStringLiteral("1"), {}, moreSettings)
-    , program_(std::make_unique<Orva>([this](int status) { exitStatus_ = status; },
-                                      Timing{kModemWait, kSettleWait}))
+    , program_(std::make_unique<Orva>(
+          [this](int status) { exitStatus_ = status; },
+          Timing{kModemWait, kSettleWait, std::chrono::seconds(60), std::move(clock)}))
 {
     program_->startUp();
     if (exitStatus_)

@@ -38,7 +38,8 @@ public:
     static constexpr std::chrono::milliseconds kModemWait{60};
     static constexpr std::chrono::milliseconds kSettleWait{100};
 
-    explicit RunningProgram(const TestHome& home, const QString& moreSettings = {});
+    explicit RunningProgram(const TestHome& home, const QString& moreSettings = {},
+                            PathWatch::Clock clock = &QDateTime::currentDateTime);
 
     Orva& program() { return *program_; }
     Form1& mainWindow() { return program_->mainWindow(); }

@@ -43,15 +43,15 @@ void TestHome::writeWorkingSettings(const QString& handphone, const QString& len
                       .toLatin1());
 }
 
-QByteArray TestHome::logBytes() const
+QByteArray TestHome::logBytes(QDate day) const
 {
-    return readFile(dataFolder() + u'/' + logFileName(QDate::currentDate()));
+    return readFile(dataFolder() + u'/' + logFileName(day));
 }
 
-QStringList TestHome::logTexts() const
+QStringList TestHome::logTexts(QDate day) const
 {
     QStringList texts;
-    const QByteArray bytes = logBytes();
+    const QByteArray bytes = logBytes(day);
     const QByteArray end = kLogEntryEnd;
     for (qsizetype from = 0, at = 0; (at = bytes.indexOf(end, from)) >= 0; from = at + end.size())
         texts << QString::fromLatin1(bytes.mid(from + 18, at - from - 18)); // after the time

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -28,9 +29,9 @@ public:
                               const QString& lengthB = QStringLiteral("5"),
                               const QString& moreLines = {}) const;
 
-    // The entries of today's log, each without its date and time.
-    QStringList logTexts() const;
-    QByteArray logBytes() const;
+    // The entries of a day's log, today's unless told, each without its date and time.
+    QStringList logTexts(QDate day = QDate::currentDate()) const;
+    QByteArray logBytes(QDate day = QDate::currentDate()) const;
 
 private:
     QTemporaryDir dir_;

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "common/Severity.h"
+#include "config/WatchSettings.h"
+#include "messaging/AlarmTally.h"
+#include "messaging/ModemEpisode.h"
+#include "messaging/SmsOutcome.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QString>
+#include <chrono>
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace orva {
+
+class SerialLine;
+
+// Watches the path of the alarms between them, as settings.ini asks: checks the modem on a
+// schedule and tells when it is lost and when it is back, proves the whole path with a daily
+// test message, and tells when the alarm port has been silent too long. Its messages go to the
+// handphone number between scan cycles, one at a time, so that a burst waiting goes first; one
+// that fails waits in front until the modem serves again, or for the next check that is due,
+// and goes again. With no watch asked for it never touches a line.
+class PathWatch {
+public:
+    // Writes an entry to the event log and the status line; must not throw.
+    using Record = std::function<void(const QString& entry, Severity severity)>;
+    // Sends a message, logs it like every SMS and tells the watch its outcome; must not throw.
+    using Send = std::function<SmsOutcome(const QString& number, const QString& text)>;
+    using Clock = std::function<QDateTime()>;
+
+    PathWatch(SerialLine& modemPort, const SerialLine& alarmPort, Record record, Send send,
+              Clock clock);
+
+    // Starts the watches the settings ask for, from now.
+    void start(const WatchSettings& settings, const QString& handphone);
+    // Between two scan cycles, no burst waiting: does at most one thing that blocks: prepares
+    // the daily test, sends one message, or checks the modem, in that order, so that checks put
+    // off no message.
+    void betweenCycles();
+    // Every transaction's outcome, also of the watch's own messages; a live alarm's counts.
+    void transactionEnded(const SmsOutcome& outcome, bool liveAlarm);
+    // ORVA is ending: the messages still to go are handed on, to be logged as not sent.
+    void sendPendingNow();
+
+    // How long a check of the modem may hold up the scan: 3 s.
+    std::chrono::milliseconds checkBound = std::chrono::seconds(3);
+
+private:
+    bool modemCheckDue() const;
+    bool dailyTestDue() const;
+    void checkModem();
+    void prepareDailyTest();
+    void watchSilence();
+    void modemFailed(const ModemFault& fault);
+    void modemServed(bool messageSent);
+    void sendNext();
+
+    SerialLine& modemPort_;
+    const SerialLine& alarmPort_;
+    Record record_;
+    Send send_;
+    Clock clock_;
+    WatchSettings settings_;
+    QString handphone_;
+    std::deque<QString> outbox_;
+    bool outboxHeld_ = false; // its first message failed; it waits for a success
+
+    QElapsedTimer sinceCheck_;
+    ModemEpisode episode_;
+    std::optional<int> signalDbm_;
+
+    std::optional<QDateTime> nextTest_;
+    AlarmTally tally_;
+    QDateTime tallySince_;
+
+    QElapsedTimer sinceByte_;
+    quint64 received_ = 0;
+    bool silent_ = false;
+};
+
+} // namespace orva

@@ -1,0 +1,46 @@
+#include "ModemQuestions.h"
+
+#include "common/ServiceManager.h"
+#include "serial/SerialLine.h"
+
+#include <chrono>
+#include <thread>
+
+namespace orva {
+namespace {
+
+constexpr std::chrono::milliseconds kPoll{50};
+
+} // namespace
+
+std::optional<QString> askModem(SerialLine& port, const QString& command,
+                                const QDeadlineTimer& deadline)
+{
+    if (deadline.hasExpired()) // a late question's answer could meet the next transaction
+        return std::nullopt;
+    port.Input();
+    port.Output(command + u'\r');
+    QString reply;
+    while (!deadline.hasExpired()) {
+        std::this_thread::sleep_for(kPoll);
+        service::keepAlive();
+        reply += port.Input();
+        if (finalResult(reply))
+            return reply;
+    }
+    return std::nullopt;
+}
+
+ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline)
+{
+    ModemHealth health;
+    health.at = askModem(port, QStringLiteral("AT"), deadline);
+    if (!health.at)
+        return health;
+    health.sim = askModem(port, QStringLiteral("AT+CPIN?"), deadline);
+    health.registration = askModem(port, QStringLiteral("AT+CREG?"), deadline);
+    health.signal = askModem(port, QStringLiteral("AT+CSQ"), deadline);
+    return health;
+}
+
+} // namespace orva

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "ModemStatus.h"
+
+#include <QDeadlineTimer>
+#include <QString>
+#include <optional>
+
+namespace orva {
+
+class SerialLine;
+
+// Asks the modem on port A one command and reads its whole answer, up to its final result
+// line; none when that did not come before the deadline, and nothing is asked once it has
+// passed. What waited before is no answer and is dropped. Throws Failure when the port fails.
+[[nodiscard]] std::optional<QString> askModem(SerialLine& port, const QString& command,
+                                              const QDeadlineTimer& deadline);
+
+// Asks the questions of a modem check (AT, AT+CPIN?, AT+CREG?, AT+CSQ), all before one
+// deadline; a modem that does not answer AT is asked nothing more. Throws Failure when the port
+// fails.
+[[nodiscard]] ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline);
+
+} // namespace orva

@@ -1,0 +1,60 @@
+#include "WatchMessages.h"
+
+namespace orva {
+namespace {
+
+constexpr qsizetype kSmsLength = 160;
+constexpr qsizetype kNameLength = 40;
+
+// Characters every handset shows; anything else reads as "?".
+bool plain(QChar c)
+{
+    return c.isLetterOrNumber() ? c.unicode() < 128 : QStringView(u" .-_:;,()+/").contains(c);
+}
+
+QString plainText(const QString& text, qsizetype length)
+{
+    QString result = text.left(length);
+    for (QChar& c : result)
+        if (!plain(c))
+            c = u'?';
+    return result;
+}
+
+QString sms(const QString& computer, const QString& rest)
+{
+    return plainText(QStringLiteral("ORVA ") + plainText(computer, kNameLength) + rest, kSmsLength);
+}
+
+} // namespace
+
+QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode)
+{
+    return sms(computer,
+               QStringLiteral(": modem lost %1 to %2, %3 alarms not sent, see the log")
+                   .arg(episode.lost.toString(u"hh:mm"), episode.restored.toString(u"hh:mm"))
+                   .arg(episode.alarmsNotSent));
+}
+
+QString testSms(const QString& computer, const AlarmTally& tally, const QDateTime& since,
+                std::optional<int> signalDbm)
+{
+    const QString signal =
+        signalDbm ? QStringLiteral("%1 dBm").arg(*signalDbm) : QStringLiteral("unknown");
+    return sms(computer, QStringLiteral(" test: %1 alarms sent, %2 not sent since %3; signal %4")
+                             .arg(tally.sent)
+                             .arg(tally.notSent)
+                             .arg(since.toString(u"dd.MM hh:mm"), signal));
+}
+
+QString silenceEntry(double hours)
+{
+    return QStringLiteral("Alarm Port Silent: nothing received for %1 h").arg(hours);
+}
+
+QString silenceSms(const QString& computer, double hours)
+{
+    return sms(computer, QStringLiteral(": ") + silenceEntry(hours));
+}
+
+} // namespace orva

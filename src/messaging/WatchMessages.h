@@ -1,0 +1,31 @@
+#pragma once
+
+#include "AlarmTally.h"
+#include "ModemEpisode.h"
+
+#include <QDateTime>
+#include <QString>
+#include <optional>
+
+namespace orva {
+
+// The entries and messages of the watch between alarms. Every message is plain ASCII of at
+// most 160 characters, one SMS whatever the computer is called.
+
+inline const QString kModemRestored = QStringLiteral("Modem Restored");
+inline const QString kAlarmPortActive = QStringLiteral("Alarm Port Active");
+
+// "ORVA <computer>: modem lost <hh:mm> to <hh:mm>, <n> alarms not sent, see the log"
+[[nodiscard]] QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode);
+
+// "ORVA <computer> test: <n> alarms sent, <m> not sent since <dd.mm hh:mm>; signal <dBm> dBm",
+// or "signal unknown".
+[[nodiscard]] QString testSms(const QString& computer, const AlarmTally& tally,
+                              const QDateTime& since, std::optional<int> signalDbm);
+
+// "Alarm Port Silent: nothing received for <h> h"
+[[nodiscard]] QString silenceEntry(double hours);
+// The same, with the computer's name in front.
+[[nodiscard]] QString silenceSms(const QString& computer, double hours);
+
+} // namespace orva

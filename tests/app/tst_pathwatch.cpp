@@ -1,0 +1,237 @@
+#include "common/Platform.h"
+#include "support/Row.h"
+#include "support/RunningProgram.h"
+
+#include <QRegularExpression>
+#include <QtTest>
+#include <memory>
+
+using namespace orva;
+
+namespace {
+
+const QString kNumber = "91234567";
+const QString kCommands = "at+cmgf = 1\rAT+CMGS=\"91234567\"\r";
+
+} // namespace
+
+// The watch between alarms in the running program, on the simulated modem and alarm line:
+// what it finds, tells and sends, and that it never gets in an alarm's way.
+class PathWatchTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<test::TestHome> home_;
+    std::unique_ptr<test::RunningProgram> run_;
+
+    void start(const QString& watches, PathWatch::Clock clock = &QDateTime::currentDateTime)
+    {
+        run_ = std::make_unique<test::RunningProgram>(*home_, watches, std::move(clock));
+    }
+
+    test::ModemSimulator& modem() { return run_->devices.modem; }
+    QStringList entries() const { return home_->logTexts(); }
+    bool logged(const QString& entry) const { return entries().contains(entry); }
+    bool loggedAfter(const QString& entry, const QString& earlier) const
+    {
+        const QStringList texts = entries();
+        return texts.indexOf(entry, texts.indexOf(earlier) + 1) > texts.indexOf(earlier);
+    }
+    // The messages the modem took whose text matches the pattern.
+    QStringList sent(const QString& pattern)
+    {
+        return modem().accepted().filter(QRegularExpression('^' + kNumber + '\t' + pattern + '$'));
+    }
+    // Waits out the given number of milliseconds while the program runs.
+    static void runFor(int ms) { QTest::qWait(ms); }
+
+private slots:
+    void init() { home_ = std::make_unique<test::TestHome>(); }
+
+    void cleanup()
+    {
+        run_.reset();
+        home_.reset();
+    }
+
+    // Checks find the modem lost, whatever its trouble, tell it once and count the alarms
+    // it could not send; the first good check tells its return and sends one message.
+    void modemLostAndBack_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QString>("notSent");
+        test::row("stops answering", "silent", "none", "no answer", "No Respond from Modem");
+        test::row("SIM asks for its PIN", "normal", "pin", "SIM not ready (PIN needed)",
+                  "Modem Error (+CMS ERROR: 311), SMS not sent: .ZONE 9 91234567");
+        test::row("SIM taken out", "normal", "no-sim", "SIM not ready (not inserted)",
+                  "Modem Error (+CMS ERROR: 310), SMS not sent: .ZONE 9 91234567");
+        test::row("no network", "normal", "not-registered", "not registered",
+                  "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
+        test::row("no signal", "normal", "no-signal", "no signal",
+                  "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
+    }
+
+    void modemLostAndBack()
+    {
+        QFETCH(QString, mode);
+        QFETCH(QString, trouble);
+        QFETCH(QString, reason);
+        QFETCH(QString, notSent);
+        start("MODEM CHECK:0.005\r\n"); // every 0.3 s
+        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 2, 10000);
+        modem().actOut(mode, trouble);
+        const QString lost = "Modem Lost: " + reason;
+        QTRY_VERIFY_WITH_TIMEOUT(logged(lost), 10000);
+        run_->devices.sendBurst(".ZONE 9\r");
+        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter(notSent, lost), 10000);
+        runFor(1000); // more failed checks
+        QCOMPARE(entries().count(lost), 1);
+        QCOMPARE(entries().filter("Modem Lost").size(), 1);
+        modem().actOut("normal");
+        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter("Modem Restored", notSent), 10000);
+        const QString restored =
+            "ORVA .+: modem lost \\d\\d:\\d\\d to \\d\\d:\\d\\d, 1 alarms not sent, see the log";
+        QTRY_COMPARE_WITH_TIMEOUT(sent(restored).size(), 1, 10000);
+        QTRY_VERIFY(entries().last().endsWith("1 alarms not sent, see the log " + kNumber));
+        runFor(1000);
+        QCOMPARE(sent(restored).size(), 1);
+        QCOMPARE(entries().filter("Modem Restored").size(), 1);
+    }
+
+    // Without a check due, a failed transaction begins the episode and a sent one ends it;
+    // the message about it waits for the burst in hand.
+    void lostAndBackByAlarms()
+    {
+        start("MODEM CHECK:60\r\n");
+        modem().actOut("silent");
+        run_->devices.sendBurst(".ONE\r");
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
+        QCOMPARE(entries().mid(1, 2),
+                 (QStringList{"No Respond from Modem", "Modem Lost: no answer"}));
+        modem().actOut("normal");
+        run_->devices.sendBurst(".TWO\r.THREE\r");
+        QTRY_VERIFY_WITH_TIMEOUT(entries().last().contains("1 alarms not sent"), 10000);
+        const QStringList texts = entries();
+        QCOMPARE(texts.mid(3, 3),
+                 (QStringList{".TWO " + kNumber, "Modem Restored", ".THREE " + kNumber}));
+        QCOMPARE(modem().transcript().count("modem lost"), 1);
+        QCOMPARE(modem().transcript().count("AT+CSQ"), 0); // no check was due
+    }
+
+    // A modem that passes its checks but refuses every message stays lost until one goes.
+    void refusedUntilAMessageGoes()
+    {
+        start("MODEM CHECK:0.005\r\n");
+        modem().actOut("cms-error");
+        run_->devices.sendBurst(".ONE\r");
+        const QString lost = "Modem Lost: refused (+CMS ERROR: 500)";
+        QTRY_VERIFY_WITH_TIMEOUT(logged(lost), 10000);
+        const int checks = modem().transcript().count("AT+CSQ\r");
+        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= checks + 2, 10000);
+        QVERIFY(!logged("Modem Restored"));
+        modem().actOut("normal");
+        run_->devices.sendBurst(".TWO\r");
+        QTRY_COMPARE_WITH_TIMEOUT(
+            sent("ORVA .+: modem lost .+, 1 alarms not sent, see the log").size(), 1, 10000);
+        QCOMPARE(entries().count(lost), 1);
+    }
+
+    // A message of the watch that fails is not lost: it goes again once the modem serves.
+    void failedMessageGoesAgain()
+    {
+        start("MODEM CHECK:0.005\r\n");
+        modem().actOut("silent");
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
+        run_->devices.sendBurst(".ONE\r");
+        QTRY_VERIFY_WITH_TIMEOUT(logged("No Respond from Modem"), 10000);
+        modem().actOut("cms-error"); // checks pass, the restore message is refused
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: refused (+CMS ERROR: 500)"), 10000);
+        modem().actOut("normal");
+        const QString restored = "ORVA .+: modem lost .+, %1 alarms not sent, see the log";
+        QTRY_COMPARE_WITH_TIMEOUT(sent(restored.arg(1)).size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sent(restored.arg(0)).size(), 1, 10000); // the refused episode
+    }
+
+    // At its time, after a check, with what happened since start-up; once a day.
+    void dailyTestMessage()
+    {
+        const QDateTime now = QDateTime::currentDateTime();
+        const QDateTime testTime(now.date(), QTime(now.time().hour(), now.time().minute()));
+        // The clock ORVA reads stands 3 s before the test time at start-up, a minute on.
+        const qint64 shift = now.msecsTo(testTime.addSecs(57));
+        const QDateTime started = now.addMSecs(shift);
+        start("TEST SMS:" + testTime.addSecs(60).toString("hh:mm") + "\r\n",
+              [shift] { return QDateTime::currentDateTime().addMSecs(shift); });
+        run_->devices.sendBurst(".BEFORE THE TEST\r");
+        const QString expected =
+            QString("ORVA %1 test: 1 alarms sent, 0 not sent since %2; "
+                    "signal -73 dBm")
+                .arg(platform::computerName(), started.toString("dd.MM hh:mm"));
+        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kNumber, expected), 15000);
+        QTRY_VERIFY(home_->logTexts(started.date()).contains(expected + ' ' + kNumber));
+        QVERIFY(modem().transcript().indexOf("AT+CSQ") < modem().transcript().indexOf("test:"));
+        runFor(1500);
+        QCOMPARE(modem().transcript().count("test:"), 1);
+    }
+
+    // Silence is told once, with a message; the next byte ends it.
+    void alarmPortSilence()
+    {
+        start("SILENCE B:0.0003\r\n"); // 1.08 s
+        const QString silent = "Alarm Port Silent: nothing received for 0.0003 h";
+        QTRY_VERIFY_WITH_TIMEOUT(logged(silent), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sent("ORVA .+: " + silent).size(), 1, 10000);
+        runFor(2500);
+        QCOMPARE(entries().count(silent), 1);
+        QVERIFY(!logged("Alarm Port Active"));
+        run_->devices.sendBurst("panel status: all quiet\r");
+        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter("Alarm Port Active", silent), 10000);
+        QCOMPARE(sent("ORVA .+: " + silent).size(), 1);
+    }
+
+    // A check never comes between the commands of a message and its text.
+    void checksKeepOutOfTransactions()
+    {
+        start("MODEM CHECK:0.002\r\n"); // every 0.12 s
+        run_->devices.sendBurst(".ONE\r.TWO\r.THREE\r");
+        run_->program().showManualSms();
+        emit run_->program().manualWindow()->sendRequested("91234567", "by hand");
+        QTRY_COMPARE_WITH_TIMEOUT(modem().accepted().size(), 4, 15000);
+        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 3, 10000);
+        const QString transcript = QString::fromLatin1(modem().transcript());
+        const QRegularExpression transaction("at\\+cmgf = 1\\r(.*?)\\x1a",
+                                             QRegularExpression::DotMatchesEverythingOption);
+        const QRegularExpression question("AT(\\+CPIN\\?|\\+CREG\\?|\\+CSQ)?\\r");
+        int transactions = 0;
+        for (const auto& match : transaction.globalMatch(transcript)) {
+            ++transactions;
+            QVERIFY2(!match.captured(1).contains(question), qPrintable(match.captured(1)));
+        }
+        QCOMPARE(transactions, 4);
+    }
+
+    // Without the keys, or with them off, not one byte more goes to the modem.
+    void offMeansTodaysTraffic_data()
+    {
+        QTest::addColumn<QString>("watches");
+        test::row("no keys", "");
+        test::row("keys off", "MODEM CHECK:0\r\nTEST SMS:\r\nSILENCE B:\r\n");
+    }
+
+    void offMeansTodaysTraffic()
+    {
+        QFETCH(QString, watches);
+        start(watches);
+        runFor(1500);
+        run_->devices.sendBurst(".ALARM\r");
+        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kNumber, ".ALARM"), 10000);
+        runFor(1500);
+        QCOMPARE(modem().transcript(), (kCommands + ".ALARM\x1a").toLatin1());
+        QCOMPARE(entries(), (QStringList{"SMS Program Started", ".ALARM " + kNumber}));
+    }
+};
+
+QTEST_MAIN(PathWatchTest)
+#include "tst_pathwatch.moc"

@@ -1,0 +1,290 @@
+#include "common/Failure.h"
+#include "common/TimeOfDay.h"
+#include "config/SettingsReader.h"
+#include "config/SettingsStore.h"
+#include "config/WatchSettings.h"
+#include "messaging/ModemEpisode.h"
+#include "messaging/ModemStatus.h"
+#include "messaging/WatchMessages.h"
+#include "support/Row.h"
+
+#include <QTimeZone>
+#include <QtTest>
+
+using namespace orva;
+
+Q_DECLARE_METATYPE(SmsOutcome::Kind)
+Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(std::optional<ModemFault>)
+
+namespace {
+
+const QDateTime kMonday(QDate(2026, 12, 7), QTime(8, 15));
+
+QDateTime at(const QString& dayAndTime)
+{
+    return QDateTime::fromString(dayAndTime, u"yyyy-MM-dd hh:mm");
+}
+
+// Captured answers of a modem that serves: the echo, the information line, the result.
+const QString kAt = "AT\r\r\nOK\r\n";
+const QString kSimReady = "AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n";
+const QString kHome = "AT+CREG?\r\r\n+CREG: 0,1\r\n\r\nOK\r\n";
+const QString kSignal = "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n";
+
+} // namespace
+
+// What settings.ini asks to watch, when the daily test is due, what a check of the modem finds,
+// how an episode of a lost modem is told and counted, and what the watch writes and sends.
+class WatchRulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settings_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QStringList>("described");
+        const QStringList allOff{"Modem check: off", "Test SMS: off", "Alarm port silence: off"};
+        test::row("no keys", QByteArray("HP:91234567"), allOff);
+        test::row("empty values", QByteArray("MODEM CHECK:\rTEST SMS:\rSILENCE B:"), allOff);
+        test::row("zeros", QByteArray("MODEM CHECK:0 "), allOff);
+        test::row("other case", QByteArray("modem check:5"), allOff);
+        test::row("no number reads as 0", QByteArray("MODEM CHECK:five"), allOff);
+        test::row("all three, keys inside lines",
+                  QByteArray("xMODEM CHECK: 5\tSILENCE B:2.5 h\rTEST SMS: 8:05 "),
+                  QStringList{"Modem check: every 5 min", "Test SMS: every day at 08:05",
+                              "Alarm port silence: an alert after 2.5 h without a byte"});
+        test::row("blanks in the time", QByteArray("TEST SMS: 08 : 05"),
+                  QStringList{"Modem check: off", "Test SMS: every day at 08:05",
+                              "Alarm port silence: off"});
+        test::row(
+            "fractions and blanks", QByteArray("MODEM CHECK:0 .5"),
+            QStringList{"Modem check: every 0.5 min", "Test SMS: off", "Alarm port silence: off"});
+        test::row("20 characters taken", "SILENCE B:" + QByteArray(20, '0') + "12",
+                  allOff); // the 1 and 2 lie beyond the value
+    }
+
+    void settings()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QStringList, described);
+        SettingsStore store;
+        for (const QByteArray& each : line.split('\r'))
+            applySettingsLine(each, store);
+        QCOMPARE(describeWatchSettings(readWatchSettings(store)), described);
+    }
+
+    void refusedSettings_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("cause");
+        test::row("no time of day", QByteArray("TEST SMS:25:99"),
+                  "TEST SMS: \"25:99\" is no time of day: hh:mm, from 00:00 to 23:59");
+        test::row("minutes 60", QByteArray("TEST SMS:07:60"),
+                  "TEST SMS: \"07:60\" is no time of day: hh:mm, from 00:00 to 23:59");
+        test::row("words after the time", QByteArray("TEST SMS:08:00 daily"),
+                  "TEST SMS: \"08:00 daily\" is no time of day");
+        test::row("one digit of minutes", QByteArray("TEST SMS:8:5"),
+                  "TEST SMS: \"8:5\" is no time of day");
+        test::row("three digits of hours", QByteArray("TEST SMS:108:00"),
+                  "TEST SMS: \"108:00\" is no time of day");
+        test::row("negative minutes", QByteArray("MODEM CHECK:-5"),
+                  "MODEM CHECK: \"-5\" is below zero");
+        test::row("hours beyond any number", QByteArray("SILENCE B:1E999"),
+                  "SILENCE B: \"1E999\" is beyond any number");
+    }
+
+    void refusedSettings()
+    {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, cause);
+        SettingsStore store;
+        applySettingsLine(line, store);
+        try {
+            (void)readWatchSettings(store);
+            QFAIL("accepted");
+        } catch (const Failure& failure) {
+            QVERIFY2(failure.message().startsWith(cause), qPrintable(failure.message()));
+        }
+    }
+
+    void nextTestTime_data()
+    {
+        QTest::addColumn<QDateTime>("after");
+        QTest::addColumn<QString>("at");
+        QTest::addColumn<QDateTime>("next");
+        test::row("later the same day", kMonday, "08:16", at("2026-12-07 08:16"));
+        test::row("the time itself is past", kMonday, "08:15", at("2026-12-08 08:15"));
+        test::row("earlier: the next day", kMonday, "7:00", at("2026-12-08 07:00"));
+        test::row("midnight", kMonday, "00:00", at("2026-12-08 00:00"));
+        test::row("across a month", at("2026-12-31 23:59"), "23:30", at("2027-01-01 23:30"));
+        const QTimeZone berlin("Europe/Berlin");
+        test::row("in the hour the clock skips",
+                  QDateTime(QDate(2026, 3, 28), QTime(23, 0), berlin), "02:30",
+                  QDateTime(QDate(2026, 3, 29), QTime(3, 30), berlin));
+    }
+
+    void nextTestTime()
+    {
+        QFETCH(QDateTime, after);
+        QFETCH(QString, at);
+        QFETCH(QDateTime, next);
+        QCOMPARE(nextTimeOfDay(after, *timeOfDay(at)), next);
+    }
+
+    void modemTrouble_data()
+    {
+        using Answer = std::optional<QString>;
+        QTest::addColumn<Answer>("at");
+        QTest::addColumn<Answer>("sim");
+        QTest::addColumn<Answer>("registration");
+        QTest::addColumn<Answer>("signal");
+        QTest::addColumn<Answer>("trouble");
+        const Answer none;
+        const Answer at = kAt;
+        const Answer ready = kSimReady;
+        const Answer home = kHome;
+        const Answer signal = kSignal;
+        const Answer noSignal = "\r\n+CSQ: 99,99\r\n\r\nOK\r\n";
+        const Answer searching = "\r\n+CREG: 0,2\r\n\r\nOK\r\n";
+        test::row("ready", at, ready, home, signal, none);
+        test::row("roaming, signal unknown", at, ready, Answer("\r\n+CREG: 0,5\r\n\r\nOK\r\n"),
+                  noSignal, none);
+        test::row("silent", none, none, none, none, Answer("no answer"));
+        test::row("PIN", at, Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), home, signal,
+                  Answer("SIM not ready (PIN needed)"));
+        test::row("PUK", at, Answer("\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"), home, signal,
+                  Answer("SIM not ready (PUK needed)"));
+        test::row("no SIM", at, Answer("\r\n+CME ERROR: 10\r\n"), home, signal,
+                  Answer("SIM not ready (not inserted)"));
+        test::row("no answer to the SIM question", at, none, home, signal,
+                  Answer("no answer to AT+CPIN?"));
+        test::row("no answer to the network question", at, ready, none, none,
+                  Answer("no answer to AT+CREG?"));
+        test::row("no answer to the signal question", at, ready, searching, none,
+                  Answer("no answer to AT+CSQ"));
+        test::row("searching without signal", at, ready, searching, noSignal, Answer("no signal"));
+        test::row("searching", at, ready, searching, signal, Answer("not registered (searching)"));
+        test::row("denied", at, ready, Answer("\r\n+CREG: 0,3\r\n\r\nOK\r\n"), signal,
+                  Answer("registration denied"));
+        test::row("unsolicited report first", at, ready,
+                  Answer("\r\n+CREG: 1\r\n\r\n+CREG: 0,0\r\n\r\nOK\r\n"), signal,
+                  Answer("not registered"));
+    }
+
+    void modemTrouble()
+    {
+        QFETCH(std::optional<QString>, at);
+        QFETCH(std::optional<QString>, sim);
+        QFETCH(std::optional<QString>, registration);
+        QFETCH(std::optional<QString>, signal);
+        QFETCH(std::optional<QString>, trouble);
+        QCOMPARE(orva::modemTrouble({at, sim, registration, signal}), trouble);
+    }
+
+    void signalDbm()
+    {
+        QCOMPARE(orva::signalDbm(kSignal), -73);
+        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 0,99\r\n\r\nOK\r\n"), -113);
+        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 99,99\r\n\r\nOK\r\n"), std::nullopt);
+        QCOMPARE(orva::signalDbm(u"\r\nERROR\r\n"), std::nullopt);
+    }
+
+    void modemFault_data()
+    {
+        QTest::addColumn<SmsOutcome::Kind>("kind");
+        QTest::addColumn<QString>("detail");
+        QTest::addColumn<std::optional<ModemFault>>("fault");
+        using K = SmsOutcome::Kind;
+        using Fault = std::optional<ModemFault>;
+        test::row("sent", K::Sent, "+CMGS: 4", Fault());
+        test::row("invalid number", K::InvalidNumber, "", Fault());
+        test::row("ORVA ending", K::Stopped, "", Fault());
+        test::row("silent", K::Silent, "", Fault({"no answer", true}));
+        test::row("no prompt", K::NoPrompt, "", Fault({"no prompt", false}));
+        test::row("refused", K::Refused, "+CMS ERROR: 310",
+                  Fault({"refused (+CMS ERROR: 310)", false}));
+        test::row("unconfirmed", K::Unconfirmed, "", Fault({"no confirmation", false}));
+        test::row("port", K::PortFailure, "port A: gone",
+                  Fault({"port error (port A: gone)", true}));
+    }
+
+    void modemFault()
+    {
+        QFETCH(SmsOutcome::Kind, kind);
+        QFETCH(QString, detail);
+        QFETCH(std::optional<ModemFault>, fault);
+        QCOMPARE(orva::modemFault({kind, detail}), fault);
+    }
+
+    // Lost once, told once; every alarm not sent meanwhile counted; a success ends it once, a
+    // good check only when checks can see the trouble.
+    void episode()
+    {
+        ModemEpisode episode;
+        episode.alarmNotSent(); // before any episode: not counted
+        QCOMPARE(episode.succeeded(at("2026-12-07 03:00"), true), std::nullopt);
+        QCOMPARE(episode.failed({"no answer"}, at("2026-12-07 03:10")), "Modem Lost: no answer");
+        episode.alarmNotSent();
+        QCOMPARE(episode.failed({"no prompt", false}, at("2026-12-07 03:20")), std::nullopt);
+        episode.alarmNotSent();
+        QVERIFY(episode.ongoing());
+        const auto ending = episode.succeeded(at("2026-12-07 04:05"), false);
+        QVERIFY(ending);
+        QCOMPARE(ending->lost, at("2026-12-07 03:10"));
+        QCOMPARE(ending->restored, at("2026-12-07 04:05"));
+        QCOMPARE(ending->alarmsNotSent, 2);
+        QCOMPARE(episode.succeeded(at("2026-12-07 04:06"), true), std::nullopt);
+        QCOMPARE(episode.failed({"no signal"}, at("2026-12-07 05:00")), "Modem Lost: no signal");
+        QCOMPARE(episode.succeeded(at("2026-12-07 05:01"), false)->alarmsNotSent, 0);
+        QCOMPARE(episode.failed({"refused (+CMS ERROR: 500)", false}, at("2026-12-07 06:00")),
+                 "Modem Lost: refused (+CMS ERROR: 500)");
+        QCOMPARE(episode.succeeded(at("2026-12-07 06:01"), false), std::nullopt); // a check
+        QCOMPARE(episode.succeeded(at("2026-12-07 06:02"), true)->lost, at("2026-12-07 06:00"));
+    }
+
+    void messages_data()
+    {
+        QTest::addColumn<QString>("computer");
+        QTest::addColumn<QStringList>("texts");
+        const ModemEpisode::Ending episode{at("2026-12-07 03:10"), at("2026-12-07 04:05"), 3};
+        test::row(
+            "plain name", "panel-pc",
+            QStringList{"ORVA panel-pc: modem lost 03:10 to 04:05, 3 alarms not sent, see the log",
+                        "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal "
+                        "-73 dBm",
+                        "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal "
+                        "unknown",
+                        "ORVA panel-pc: Alarm Port Silent: nothing received for 2.5 h"});
+        test::row("name beyond ASCII, cut at 40", QString("Zentrale-Süd ") + QString(40, u'x'),
+                  QStringList{"ORVA Zentrale-S?d xxxxxxxxxxxxxxxxxxxxxxxxxxx: modem lost 03:10 "
+                              "to 04:05, 3 alarms not sent, see the log",
+                              "ORVA Zentrale-S?d xxxxxxxxxxxxxxxxxxxxxxxxxxx test: 12 alarms "
+                              "sent, 1 not sent since 07.12 08:15; signal -73 dBm",
+                              "ORVA Zentrale-S?d xxxxxxxxxxxxxxxxxxxxxxxxxxx test: 12 alarms "
+                              "sent, 1 not sent since 07.12 08:15; signal unknown",
+                              "ORVA Zentrale-S?d xxxxxxxxxxxxxxxxxxxxxxxxxxx: Alarm Port "
+                              "Silent: nothing received for 2.5 h"});
+        QCOMPARE(silenceEntry(2.5), "Alarm Port Silent: nothing received for 2.5 h");
+        QCOMPARE(silenceEntry(0.0005), "Alarm Port Silent: nothing received for 0.0005 h");
+        QCOMPARE(restoredSms("x\x1b[2J", episode).left(10), "ORVA x??2J");
+    }
+
+    void messages()
+    {
+        QFETCH(QString, computer);
+        QFETCH(QStringList, texts);
+        const ModemEpisode::Ending episode{at("2026-12-07 03:10"), at("2026-12-07 04:05"), 3};
+        const QStringList composed{
+            restoredSms(computer, episode), testSms(computer, {12, 1}, kMonday, -73),
+            testSms(computer, {12, 1}, kMonday, std::nullopt), silenceSms(computer, 2.5)};
+        QCOMPARE(composed, texts);
+        for (const QString& text : composed) {
+            QVERIFY(text.size() <= 160);
+            QVERIFY(std::ranges::all_of(text, [](QChar c) { return c >= u' ' && c < u'\x7f'; }));
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(WatchRulesTest)
+#include "tst_watchrules.moc"
