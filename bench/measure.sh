@@ -3,6 +3,7 @@
 # the simulators, beside a bare Qt Widgets window of the same size started the same way.
 # Prints each figure beside its target and exits non-zero when a target is missed.
 # usage: bench/measure.sh [idle seconds, default 60] [bursts, default 100]
+# The idle figures of the watch between alarms need at least 60 s to include a modem check.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 idle_seconds=${1:-60}
@@ -133,4 +134,51 @@ wait_report "settle wait" 10
 report "settle wait processor use" "$(figure 'settle wait processor use')" "% of one core" "<" 2
 wait_report "successful transaction" 4
 wait_report "failed transaction" 1.5
+
+# The watch between alarms, idle: two more ORVAs side by side on simulators of their own, one
+# without the watch keys and one with all three (a modem check every minute), for the same time.
+# Wake-ups are the voluntary context switches of all the process's threads.
+wakeups() { cat /proc/"$1"/task/*/status | awk '/^voluntary_ctxt_switches:/ { n += $2 } END { print n }'; }
+start_idle_orva() { # name, extra settings lines; prints the pid
+    local idle_home=$home/$1
+    mkdir -p "$idle_home/ORVA"
+    cp "$data/settings.ini" "$idle_home/ORVA/settings.ini"
+    printf '%b' "$2" >>"$idle_home/ORVA/settings.ini"
+    "$bin/orva-modem-simulator" --link "$idle_home/ORVA/COM1" >/dev/null 2>&1 &
+    pids+=($!)
+    "$bin/orva-alarm-simulator" --link "$idle_home/ORVA/COM2" --wait >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 1
+    HOME=$idle_home "$bin/orva" >/dev/null 2>&1 &
+    pids+=($!)
+    echo $!
+}
+test_time=$(date -d '-2 hours' +%H:%M) # not due while measured
+plain_pid=$(start_idle_orva plain "")
+watch_pid=$(start_idle_orva watch "MODEM CHECK:1\r\nTEST SMS:$test_time\r\nSILENCE B:24\r\n")
+sleep 3
+declare -A ticks_before wakeups_before
+for pid in "$plain_pid" "$watch_pid"; do
+    ticks_before[$pid]=$(processor_ticks "$pid")
+    wakeups_before[$pid]=$(wakeups "$pid")
+done
+sleep "$idle_seconds"
+figures() { # pid: processor %, wake-ups a second, resident KiB
+    awk -v t="$(($(processor_ticks "$1") - ticks_before[$1]))" \
+        -v w="$(($(wakeups "$1") - wakeups_before[$1]))" -v r="$(resident_kib "$1")" \
+        -v tck="$ticks" -v s="$idle_seconds" 'BEGIN { print 100 * t / tck / s, w / s, r }'
+}
+read -r plain_cpu plain_wakeups plain_rss <<<"$(figures "$plain_pid")"
+read -r watch_cpu watch_wakeups watch_rss <<<"$(figures "$watch_pid")"
+printf '%-44s %10.3f %% of one core, %.2f wake-ups/s, %d KiB = %.2f x bare\n' \
+    "idle without the watch keys (${idle_seconds} s)" "$plain_cpu" "$plain_wakeups" "$plain_rss" \
+    "$(awk "BEGIN { print $plain_rss / $bare }")"
+printf '%-44s %10.3f %% of one core, %.2f wake-ups/s, %d KiB = %.2f x bare\n' \
+    "idle with all three, a check a minute" "$watch_cpu" "$watch_wakeups" "$watch_rss" \
+    "$(awk "BEGIN { print $watch_rss / $bare }")"
+report "idle with the watch, processor use" "$watch_cpu" "% of one core" "<" 1
+report "  wake-ups a second above those without" "$(awk "BEGIN { print $watch_wakeups - $plain_wakeups }")" \
+    "per second" "<" 1
+report "  resident above the one without" "$(awk "BEGIN { print 100 * ($watch_rss - $plain_rss) / $plain_rss }")" \
+    "%" "<=" 2
 exit "$failed"

@@ -1,11 +1,13 @@
 # Sourced by the scripts that run ORVA on the simulators: a temporary home whose data folder
-# holds the sample settings (modem on COM1, alarm port on COM2), and background processes
-# that end, with the home, when the script does.
+# holds the sample settings (modem on COM1, alarm port on COM2) without the watch between
+# alarms, whose messages would come at times of their own, and background processes that end,
+# with the home, when the script does.
 
 home=$(mktemp -d)
 data=$home/ORVA
 mkdir "$data"
-cp "$(dirname "${BASH_SOURCE[0]}")/../docs/settings.ini" "$data/settings.ini"
+grep -v -e 'MODEM CHECK:' -e 'TEST SMS:' -e 'SILENCE B:' \
+    "$(dirname "${BASH_SOURCE[0]}")/../docs/settings.ini" >"$data/settings.ini"
 log=$data/Log$(date +%Y%m%d).txt
 
 pids=()
