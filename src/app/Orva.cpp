@@ -46,9 +46,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , watch_(
           MSComm1(0), MSComm1(1),
           [this](const QString& entry, Severity severity) { recordQuietly(entry, severity); },
-          [this](const QString& number, const QString& text) {
-              return sendSms(number, text, false);
-          },
+          [this](const QString& number, const QString& text) { return sendSms(number, text); },
           timing_.clock)
 {
     scan_.settleWait = timing_.settleWait;
@@ -213,7 +211,7 @@ void Orva::showManualSms()
 void Orva::sendAlarm(const QString& line)
 {
     sms_.SmsText = line;
-    sendSms(sms_.SmsNumber, sms_.SmsText, true);
+    watch_.transactionEnded(sendSms(sms_.SmsNumber, sms_.SmsText), true);
 }
 
 // A port failure ends the transaction; the operator is told why in the manual window, as when
@@ -225,21 +223,20 @@ void Orva::sendTyped(const QString& number, const QString& text)
         return;
     }
     modem_.transaction().ModemWaitMs = timing_.modemWait;
-    const SmsOutcome outcome = sendSms(sms_.SmsNumber, sms_.SmsText, false);
+    const SmsOutcome outcome = sendSms(sms_.SmsNumber, sms_.SmsText);
+    watch_.transactionEnded(outcome, false);
     if (outcome.kind == SmsOutcome::Kind::PortFailure)
         manualSms_->tell(QMessageBox::NoIcon, outcome.detail);
     else if (const auto failure = std::exchange(unrecordedSms_, std::nullopt))
         manualSms_->tell(QMessageBox::NoIcon, *failure);
 }
 
-// The watch hears every outcome, also one whose entry the log could not take.
-SmsOutcome Orva::sendSms(const QString& number, const QString& text, bool liveAlarm)
+// The outcome is returned also when its entry could not be logged, so that the watch hears it.
+SmsOutcome Orva::sendSms(const QString& number, const QString& text)
 {
     const BusyCursor busy;
     unrecordedSms_.reset();
-    const SmsOutcome outcome = modem_.SendSms(number, text);
-    watch_.transactionEnded(outcome, liveAlarm);
-    return outcome;
+    return modem_.SendSms(number, text);
 }
 
 void Orva::recordSmsOutcome(const QString& entry, Severity severity)

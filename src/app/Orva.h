@@ -79,7 +79,7 @@ private:
     void endWithEntry(const QString& entry, int exitStatus);
     void sendAlarm(const QString& line);
     void sendTyped(const QString& number, const QString& text);
-    SmsOutcome sendSms(const QString& number, const QString& text, bool liveAlarm);
+    SmsOutcome sendSms(const QString& number, const QString& text);
     void recordSmsOutcome(const QString& entry, Severity severity);
     void keepWatchdogInformed();
 

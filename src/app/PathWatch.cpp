@@ -7,6 +7,8 @@
 #include "messaging/WatchMessages.h"
 #include "serial/SerialLine.h"
 
+#include <algorithm>
+
 namespace orva {
 namespace {
 
@@ -43,14 +45,12 @@ void PathWatch::betweenCycles()
 {
     if (settings_.silenceHours)
         watchSilence();
-    if (dailyTestDue()) {
+    if (dailyTestDue())
         prepareDailyTest();
-    } else if (!outbox_.empty() && (!outboxHeld_ || modemCheckDue())) {
-        sinceCheck_.start(); // a message tries the modem more fully than a check
+    else if (!outbox_.empty() && (!outboxHeld_ || retryDue()))
         sendNext();
-    } else if (modemCheckDue()) {
+    else if (modemCheckDue())
         checkModem();
-    }
 }
 
 bool PathWatch::modemCheckDue() const
@@ -59,9 +59,22 @@ bool PathWatch::modemCheckDue() const
            sinceCheck_.elapsed() >= milliseconds(*settings_.modemCheckMinutes, 60e3);
 }
 
-bool PathWatch::dailyTestDue() const
+// A clock put back (corrected after running fast, say) brings the test time back with it.
+bool PathWatch::dailyTestDue()
 {
-    return nextTest_ && clock_() >= *nextTest_;
+    if (!nextTest_)
+        return false;
+    const QDateTime now = clock_();
+    nextTest_ = std::min(*nextTest_, nextTimeOfDay(now, *settings_.testSmsAt));
+    return now >= *nextTest_;
+}
+
+bool PathWatch::retryDue() const
+{
+    const qint64 interval = settings_.modemCheckMinutes
+                                ? milliseconds(*settings_.modemCheckMinutes, 60e3)
+                                : retryWithoutChecks.count();
+    return sinceAttempt_.elapsed() >= interval;
 }
 
 void PathWatch::checkModem()
@@ -85,15 +98,12 @@ void PathWatch::checkModem()
 }
 
 // The test goes out at the first moment after its time with no scan cycle running; a day on
-// which ORVA did not run then is not caught up.
+// which ORVA did not run then is not caught up. Its signal is a check's made just before.
 void PathWatch::prepareDailyTest()
 {
     checkModem();
-    const QDateTime now = clock_();
-    outbox_.push_back(
-        testSms(platform::computerName(), std::exchange(tally_, {}), tallySince_, signalDbm_));
-    tallySince_ = now;
-    nextTest_ = nextTimeOfDay(now, *settings_.testSmsAt);
+    queue(Message::DailyTest);
+    nextTest_ = nextTimeOfDay(clock_(), *settings_.testSmsAt);
 }
 
 void PathWatch::watchSilence()
@@ -110,7 +120,7 @@ void PathWatch::watchSilence()
         return;
     silent_ = true;
     record_(silenceEntry(*settings_.silenceHours), Severity::Warning);
-    outbox_.push_back(silenceSms(platform::computerName(), *settings_.silenceHours));
+    queue(Message::Silence);
 }
 
 void PathWatch::transactionEnded(const SmsOutcome& outcome, bool liveAlarm)
@@ -125,7 +135,7 @@ void PathWatch::transactionEnded(const SmsOutcome& outcome, bool liveAlarm)
         episode_.alarmNotSent();
 }
 
-// Only a watched modem has episodes; the daily test asks it all the same, for its signal.
+// Only a watched modem has episodes.
 void PathWatch::modemFailed(const ModemFault& fault)
 {
     if (!settings_.modemCheckMinutes)
@@ -134,34 +144,71 @@ void PathWatch::modemFailed(const ModemFault& fault)
         record_(*entry, Severity::Warning);
 }
 
-// A message that failed goes again once the modem serves, or at the next check that is due.
 void PathWatch::modemServed(bool messageSent)
 {
     if (settings_.modemCheckMinutes) {
         if (const auto ending = episode_.succeeded(clock_(), messageSent)) {
             record_(kModemRestored, Severity::Info);
-            outbox_.push_back(restoredSms(platform::computerName(), *ending));
+            untold_ = untold_ ? joined(*untold_, *ending) : *ending;
+            queue(Message::Restored);
         }
     }
     if (!episode_.ongoing())
         outboxHeld_ = false;
 }
 
-// A message that did not go stays in front, so that what it tells is not lost.
+void PathWatch::queue(Message message)
+{
+    if (std::ranges::find(outbox_, message) == outbox_.end())
+        outbox_.push_back(message);
+}
+
+QString PathWatch::text(Message message) const
+{
+    const QString computer = platform::computerName();
+    switch (message) {
+    case Message::Restored:
+        return restoredSms(computer, *untold_);
+    case Message::DailyTest:
+        return testSms(computer, tally_, tallySince_, signalDbm_);
+    case Message::Silence:
+        break;
+    }
+    return silenceSms(computer, *settings_.silenceHours);
+}
+
+// A message that did not go stays in front, so that what it tells is not lost; one to a number
+// that can never take it is dropped, its entry logged.
 void PathWatch::sendNext()
 {
-    const QString text = outbox_.front();
-    outbox_.pop_front();
-    if (send_(handphone_, text).kind == SmsOutcome::Kind::Sent)
-        return;
-    outbox_.push_front(text);
-    outboxHeld_ = true;
+    const Message message = outbox_.front();
+    const QDateTime written = clock_();
+    sinceAttempt_.start();
+    const SmsOutcome outcome = send_(handphone_, text(message));
+    if (outcome.kind == SmsOutcome::Kind::Sent || outcome.kind == SmsOutcome::Kind::InvalidNumber) {
+        outbox_.pop_front();
+        told(message, written);
+    } else {
+        outboxHeld_ = true;
+    }
+    transactionEnded(outcome, false);
+}
+
+// What a message told is not told again; the next test counts from when this one was written.
+void PathWatch::told(Message message, const QDateTime& written)
+{
+    if (message == Message::Restored)
+        untold_.reset();
+    if (message == Message::DailyTest) {
+        tally_ = {};
+        tallySince_ = written;
+    }
 }
 
 void PathWatch::sendPendingNow()
 {
-    for (const QString& text : std::exchange(outbox_, {}))
-        send_(handphone_, text);
+    for (const Message message : std::exchange(outbox_, {}))
+        send_(handphone_, text(message));
 }
 
 } // namespace orva

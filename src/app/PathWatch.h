@@ -20,15 +20,19 @@ class SerialLine;
 
 // Watches the path of the alarms between them, as settings.ini asks: checks the modem on a
 // schedule and tells when it is lost and when it is back, proves the whole path with a daily
-// test message, and tells when the alarm port has been silent too long. Its messages go to the
-// handphone number between scan cycles, one at a time, so that a burst waiting goes first; one
-// that fails waits in front until the modem serves again, or for the next check that is due,
-// and goes again. With no watch asked for it never touches a line.
+// test message, and tells when the alarm port has been silent too long. With no watch asked for
+// it never touches a line.
+//
+// Its messages go to the handphone number between scan cycles, one at a time, so that a burst
+// waiting goes first. Each is written when it goes, so it tells the latest: at most one of each
+// kind waits, and episodes that ended before their message went are told in one. A message that
+// fails waits in front until the modem serves again, or until the next retry (at the check
+// interval, or every 15 minutes without checks), and goes again.
 class PathWatch {
 public:
     // Writes an entry to the event log and the status line; must not throw.
     using Record = std::function<void(const QString& entry, Severity severity)>;
-    // Sends a message, logs it like every SMS and tells the watch its outcome; must not throw.
+    // Sends a message and logs it like every SMS; must not throw.
     using Send = std::function<SmsOutcome(const QString& number, const QString& text)>;
     using Clock = std::function<QDateTime()>;
 
@@ -41,23 +45,31 @@ public:
     // the daily test, sends one message, or checks the modem, in that order, so that checks put
     // off no message.
     void betweenCycles();
-    // Every transaction's outcome, also of the watch's own messages; a live alarm's counts.
+    // Every other transaction's outcome; a live alarm's counts.
     void transactionEnded(const SmsOutcome& outcome, bool liveAlarm);
     // ORVA is ending: the messages still to go are handed on, to be logged as not sent.
     void sendPendingNow();
 
     // How long a check of the modem may hold up the scan: 3 s.
     std::chrono::milliseconds checkBound = std::chrono::seconds(3);
+    // How often a message that failed goes again when the modem is not checked: 15 min.
+    std::chrono::milliseconds retryWithoutChecks = std::chrono::minutes(15);
 
 private:
+    enum class Message { Restored, DailyTest, Silence };
+
     bool modemCheckDue() const;
-    bool dailyTestDue() const;
+    bool dailyTestDue();
+    bool retryDue() const;
     void checkModem();
     void prepareDailyTest();
     void watchSilence();
     void modemFailed(const ModemFault& fault);
     void modemServed(bool messageSent);
+    void queue(Message message);
+    QString text(Message message) const;
     void sendNext();
+    void told(Message message, const QDateTime& written);
 
     SerialLine& modemPort_;
     const SerialLine& alarmPort_;
@@ -66,11 +78,14 @@ private:
     Clock clock_;
     WatchSettings settings_;
     QString handphone_;
-    std::deque<QString> outbox_;
-    bool outboxHeld_ = false; // its first message failed; it waits for a success
+
+    std::deque<Message> outbox_;
+    bool outboxHeld_ = false; // its first message failed; it waits for a success or a retry
+    QElapsedTimer sinceAttempt_;
 
     QElapsedTimer sinceCheck_;
     ModemEpisode episode_;
+    std::optional<ModemEpisode::Ending> untold_; // episodes ended, their message not yet sent
     std::optional<int> signalDbm_;
 
     std::optional<QDateTime> nextTest_;

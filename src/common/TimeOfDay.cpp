@@ -34,12 +34,13 @@ std::optional<QTime> timeOfDay(QStringView text)
 
 namespace {
 
-// A time the clock skips when it is put forward (an invalid moment to Qt) comes an hour later
-// that day instead of not at all.
+// A time the clock skips when it is put forward (an invalid moment to Qt) comes as long after
+// the day's start as it says, so later that day instead of not at all.
 QDateTime onDay(QDate day, QTime at, const QTimeZone& zone)
 {
     const QDateTime moment(day, at, zone);
-    return moment.isValid() ? moment : QDateTime(day, at.addSecs(-3600), zone).addSecs(3600);
+    return moment.isValid() ? moment
+                            : day.startOfDay(zone).addSecs(at.msecsSinceStartOfDay() / 1000);
 }
 
 } // namespace

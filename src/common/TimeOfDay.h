@@ -12,8 +12,8 @@ namespace orva {
 [[nodiscard]] std::optional<QTime> timeOfDay(QStringView text);
 
 // The first moment strictly after a given one at which the clock shows the time of day: later
-// the same day, or else the next day; on the day the clock skips it, an hour later. A day that
-// has passed is never caught up.
+// the same day, or else the next day; on the day the clock skips it, as long after the day's
+// start as it says. A day that has passed is never caught up.
 [[nodiscard]] QDateTime nextTimeOfDay(const QDateTime& after, QTime at);
 
 } // namespace orva

@@ -27,6 +27,11 @@ void ModemEpisode::alarmNotSent()
         ++alarmsNotSent_;
 }
 
+ModemEpisode::Ending joined(const ModemEpisode::Ending& earlier, const ModemEpisode::Ending& later)
+{
+    return {earlier.lost, later.restored, earlier.alarmsNotSent + later.alarmsNotSent};
+}
+
 std::optional<ModemFault> modemFault(const SmsOutcome& outcome)
 {
     switch (outcome.kind) {

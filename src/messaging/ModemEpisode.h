@@ -43,6 +43,10 @@ private:
     int alarmsNotSent_ = 0;
 };
 
+// Two episodes told as one, from the first loss to the latest return.
+[[nodiscard]] ModemEpisode::Ending joined(const ModemEpisode::Ending& earlier,
+                                          const ModemEpisode::Ending& later);
+
 // What a transaction's outcome says against the modem or its port; none for a message sent,
 // an invalid number, or ORVA ending.
 [[nodiscard]] std::optional<ModemFault> modemFault(const SmsOutcome& outcome);

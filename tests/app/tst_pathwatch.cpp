@@ -138,7 +138,8 @@ private slots:
         QCOMPARE(entries().count(lost), 1);
     }
 
-    // A message of the watch that fails is not lost: it goes again once the modem serves.
+    // A message of the watch that fails is not lost: it goes again once the modem serves, and
+    // the episode its failure began is told after it, with the alarm it could not send.
     void failedMessageGoesAgain()
     {
         start("MODEM CHECK:0.005\r\n");
@@ -148,10 +149,13 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(logged("No Respond from Modem"), 10000);
         modem().actOut("cms-error"); // checks pass, the restore message is refused
         QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: refused (+CMS ERROR: 500)"), 10000);
+        run_->devices.sendBurst(".TWO\r");
+        QTRY_VERIFY_WITH_TIMEOUT(
+            logged("Modem Error (+CMS ERROR: 500), SMS not sent: .TWO " + kNumber), 10000);
         modem().actOut("normal");
-        const QString restored = "ORVA .+: modem lost .+, %1 alarms not sent, see the log";
-        QTRY_COMPARE_WITH_TIMEOUT(sent(restored.arg(1)).size(), 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(sent(restored.arg(0)).size(), 1, 10000); // the refused episode
+        const QString restored = "ORVA .+: modem lost .+, 1 alarms not sent, see the log";
+        QTRY_COMPARE_WITH_TIMEOUT(sent(restored).size(), 2, 10000);
+        QCOMPARE(entries().filter("Modem Restored").size(), 2);
     }
 
     // At its time, after a check, with what happened since start-up; once a day.

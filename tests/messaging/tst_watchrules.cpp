@@ -122,6 +122,10 @@ private slots:
         test::row("in the hour the clock skips",
                   QDateTime(QDate(2026, 3, 28), QTime(23, 0), berlin), "02:30",
                   QDateTime(QDate(2026, 3, 29), QTime(3, 30), berlin));
+        const QTimeZone santiago("America/Santiago"); // skips from midnight to 01:00
+        test::row("in the hour after a skipped midnight",
+                  QDateTime(QDate(2024, 9, 7), QTime(23, 0), santiago), "00:30",
+                  QDateTime(QDate(2024, 9, 8), QTime(1, 30), santiago));
     }
 
     void nextTestTime()
@@ -240,7 +244,12 @@ private slots:
         QCOMPARE(episode.failed({"refused (+CMS ERROR: 500)", false}, at("2026-12-07 06:00")),
                  "Modem Lost: refused (+CMS ERROR: 500)");
         QCOMPARE(episode.succeeded(at("2026-12-07 06:01"), false), std::nullopt); // a check
-        QCOMPARE(episode.succeeded(at("2026-12-07 06:02"), true)->lost, at("2026-12-07 06:00"));
+        const auto refused = episode.succeeded(at("2026-12-07 06:02"), true);
+        QCOMPARE(refused->lost, at("2026-12-07 06:00"));
+        const ModemEpisode::Ending told = joined(*ending, *refused); // before the message went
+        QCOMPARE(told.lost, at("2026-12-07 03:10"));
+        QCOMPARE(told.restored, at("2026-12-07 06:02"));
+        QCOMPARE(told.alarmsNotSent, 2);
     }
 
     void messages_data()
