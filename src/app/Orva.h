@@ -68,7 +68,6 @@ public:
     SerialLine& MSComm1(int element) const { return *lines_.at(static_cast<std::size_t>(element)); }
     const OutgoingSms& outgoingSms() const { return sms_; }
     const ScanCycle& scan() const { return scan_; }
-    PathWatch& pathWatch() { return watch_; }
 
 private:
     void openLine(SerialLine& line, int slot);

@@ -12,6 +12,11 @@
 namespace orva {
 namespace {
 
+// How long a check of the modem may hold up the scan.
+constexpr std::chrono::milliseconds kCheckBound = std::chrono::seconds(3);
+// How often a message that failed goes again when the modem is not checked.
+constexpr std::chrono::milliseconds kRetryWithoutChecks = std::chrono::minutes(15);
+
 qint64 milliseconds(double count, double unitMs)
 {
     return static_cast<qint64>(std::min(count * unitMs, 9.0e18));
@@ -35,6 +40,7 @@ void PathWatch::start(const WatchSettings& settings, const QString& handphone)
     handphone_ = handphone;
     sinceCheck_.start();
     tallySince_ = clock_();
+    lastLook_ = tallySince_;
     if (settings.testSmsAt)
         nextTest_ = nextTimeOfDay(tallySince_, *settings.testSmsAt);
     received_ = alarmPort_.receivedCount();
@@ -53,10 +59,14 @@ void PathWatch::betweenCycles()
         checkModem();
 }
 
+qint64 PathWatch::checkIntervalMs() const
+{
+    return milliseconds(settings_.modemCheckMinutes.value_or(0), 60e3);
+}
+
 bool PathWatch::modemCheckDue() const
 {
-    return settings_.modemCheckMinutes &&
-           sinceCheck_.elapsed() >= milliseconds(*settings_.modemCheckMinutes, 60e3);
+    return settings_.modemCheckMinutes && sinceCheck_.elapsed() >= checkIntervalMs();
 }
 
 // A clock put back (corrected after running fast, say) brings the test time back with it.
@@ -65,16 +75,15 @@ bool PathWatch::dailyTestDue()
     if (!nextTest_)
         return false;
     const QDateTime now = clock_();
-    nextTest_ = std::min(*nextTest_, nextTimeOfDay(now, *settings_.testSmsAt));
+    if (now < std::exchange(lastLook_, now))
+        nextTest_ = nextTimeOfDay(now, *settings_.testSmsAt);
     return now >= *nextTest_;
 }
 
 bool PathWatch::retryDue() const
 {
-    const qint64 interval = settings_.modemCheckMinutes
-                                ? milliseconds(*settings_.modemCheckMinutes, 60e3)
-                                : retryWithoutChecks.count();
-    return sinceAttempt_.elapsed() >= interval;
+    return sinceAttempt_.elapsed() >=
+           (settings_.modemCheckMinutes ? checkIntervalMs() : kRetryWithoutChecks.count());
 }
 
 void PathWatch::checkModem()
@@ -83,7 +92,7 @@ void PathWatch::checkModem()
     std::optional<ModemFault> fault;
     try {
         modemPort_.reopenIfFailed();
-        const ModemHealth health = askModemHealth(modemPort_, QDeadlineTimer(checkBound));
+        const ModemHealth health = askModemHealth(modemPort_, QDeadlineTimer(kCheckBound));
         signalDbm_ = signalDbm(health.signal.value_or(QString()));
         if (const auto trouble = modemTrouble(health))
             fault = ModemFault{*trouble};

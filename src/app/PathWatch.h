@@ -9,7 +9,6 @@
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QString>
-#include <chrono>
 #include <deque>
 #include <functional>
 #include <optional>
@@ -50,14 +49,10 @@ public:
     // ORVA is ending: the messages still to go are handed on, to be logged as not sent.
     void sendPendingNow();
 
-    // How long a check of the modem may hold up the scan: 3 s.
-    std::chrono::milliseconds checkBound = std::chrono::seconds(3);
-    // How often a message that failed goes again when the modem is not checked: 15 min.
-    std::chrono::milliseconds retryWithoutChecks = std::chrono::minutes(15);
-
 private:
     enum class Message { Restored, DailyTest, Silence };
 
+    qint64 checkIntervalMs() const;
     bool modemCheckDue() const;
     bool dailyTestDue();
     bool retryDue() const;
@@ -89,6 +84,7 @@ private:
     std::optional<int> signalDbm_;
 
     std::optional<QDateTime> nextTest_;
+    QDateTime lastLook_; // the wall clock when the watch last looked at it
     AlarmTally tally_;
     QDateTime tallySince_;
 

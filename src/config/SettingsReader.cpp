@@ -34,6 +34,18 @@ const std::array<std::array<QByteArray, kFieldCount>, kSlotCount>& keysInFile()
     return keys;
 }
 
+// The optional keys as the file holds them, in WatchKey's order.
+const std::array<QByteArray, kWatchKeyCount>& watchKeysInFile()
+{
+    static const auto keys = [] {
+        std::array<QByteArray, kWatchKeyCount> latin1;
+        for (int key = 0; key < kWatchKeyCount; ++key)
+            latin1[key] = watchKey(static_cast<WatchKey>(key)).toLatin1();
+        return latin1;
+    }();
+    return keys;
+}
+
 // The value of key in a line: up to 20 characters after its first occurrence; none without it.
 std::optional<QString> valueAfter(const QByteArray& line, const QByteArray& key)
 {
@@ -51,9 +63,9 @@ void applySettingsLine(const QByteArray& line, SettingsStore& store)
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
             if (const auto value = valueAfter(line, keysInFile()[slot][static_cast<int>(field)]))
                 store.setText(slot, field, *value);
-    for (const WatchKey key : {WatchKey::ModemCheck, WatchKey::TestSms, WatchKey::SilenceB})
-        if (const auto value = valueAfter(line, watchKey(key).toLatin1()))
-            store.setWatchText(key, *value);
+    for (int key = 0; key < kWatchKeyCount; ++key)
+        if (const auto value = valueAfter(line, watchKeysInFile()[key]))
+            store.setWatchText(static_cast<WatchKey>(key), *value);
 }
 
 void readSettings(QIODevice& device, SettingsStore& store)

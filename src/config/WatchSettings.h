@@ -13,8 +13,6 @@ struct WatchSettings {
     std::optional<double> modemCheckMinutes; // between two checks of the modem
     std::optional<QTime> testSmsAt;          // the daily test message
     std::optional<double> silenceHours;      // without a byte on the alarm port until an alert
-
-    [[nodiscard]] bool any() const { return modemCheckMinutes || testSmsAt || silenceHours; }
 };
 
 // Reads the optional keys. A duration is a numeric value: absent, empty or 0 turns its watch

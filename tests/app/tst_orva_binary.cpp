@@ -56,9 +56,11 @@ private:
     QString pid() const { return QString::number(orva_->process().processId()); }
     void assertStillRunning() { QCOMPARE(orva_->process().state(), QProcess::Running); }
 
-    std::unique_ptr<test::Process> startOrva(const QStringList& arguments = {})
+    std::unique_ptr<test::Process> startOrva(const QStringList& arguments = {},
+                                             const QMap<QString, QString>& environment = {})
     {
-        return std::make_unique<test::Process>(test::binary("orva"), arguments, home_->path());
+        return std::make_unique<test::Process>(test::binary("orva"), arguments, home_->path(),
+                                               environment);
     }
 
     // Runs a program to its end; its exit status, or -1 when it did not end in time.
@@ -485,10 +487,7 @@ private slots:
         test::NotifySocket manager;
         devices_ = std::make_unique<test::SimulatedDevices>(*home_, "1",
                                                             QStringList{"--reply-delay", "3000"});
-        orva_ = std::make_unique<test::Process>(
-            test::binary("orva"), QStringList{}, home_->path(),
-            QMap<QString, QString>{{"NOTIFY_SOCKET", manager.path()},
-                                   {"WATCHDOG_USEC", "2000000"}});
+        orva_ = startOrva({}, {{"NOTIFY_SOCKET", manager.path()}, {"WATCHDOG_USEC", "2000000"}});
         QVERIFY(manager.waitFor("READY=1", seconds(10)));
         QVERIFY(logged("SMS Program Started"));
         QCOMPARE(manager.matching("STATUS=SMS Program Started").size(), 1U);

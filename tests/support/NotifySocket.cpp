@@ -41,25 +41,26 @@ bool NotifySocket::receive(std::chrono::milliseconds wait)
     return true;
 }
 
-bool NotifySocket::waitFor(const QByteArray& text, std::chrono::milliseconds timeout)
+bool NotifySocket::receiveUntil(std::chrono::milliseconds period, const std::function<bool()>& done)
 {
-    const auto deadline = std::chrono::steady_clock::now() + timeout;
-    while (matching(text).empty()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
-        if (left <= std::chrono::milliseconds::zero())
+    const auto deadline = std::chrono::steady_clock::now() + period;
+    for (auto now = std::chrono::steady_clock::now(); !done();
+         now = std::chrono::steady_clock::now()) {
+        if (now >= deadline)
             return false;
-        receive(left);
+        receive(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
     }
     return true;
 }
 
+bool NotifySocket::waitFor(const QByteArray& text, std::chrono::milliseconds timeout)
+{
+    return receiveUntil(timeout, [this, &text] { return !matching(text).empty(); });
+}
+
 void NotifySocket::listen(std::chrono::milliseconds period)
 {
-    const auto deadline = std::chrono::steady_clock::now() + period;
-    for (auto now = std::chrono::steady_clock::now(); now < deadline;
-         now = std::chrono::steady_clock::now())
-        receive(std::chrono::duration_cast<std::chrono::milliseconds>(deadline - now));
+    receiveUntil(period, [] { return false; });
 }
 
 std::vector<NotifySocket::Message> NotifySocket::matching(const QByteArray& text) const

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QTemporaryDir>
 #include <chrono>
+#include <functional>
 #include <vector>
 
 namespace orva::test {
@@ -34,6 +35,8 @@ public:
 
 private:
     bool receive(std::chrono::milliseconds wait);
+    // Takes in what arrives until done says so, or the period has passed; whether it did.
+    bool receiveUntil(std::chrono::milliseconds period, const std::function<bool()>& done);
 
     QTemporaryDir dir_;
     QString path_;
