@@ -2,7 +2,8 @@
 // modem transaction against the simulators linked as COM4 (answering) and COM3 (silent) in
 // $HOME/ORVA. Prints one "name: value" line per figure.
 
-#include "alarm/SettleDelay.h"
+#include "alarm/SettleWait.h"
+#include "app/Timing.h"
 #include "common/Platform.h"
 #include "eventlog/EventLog.h"
 #include "messaging/SmsModem.h"
@@ -33,15 +34,15 @@ double secondsSince(Clock::time_point start)
 double timeTransaction(int port)
 {
     orva::SerialLine line(QStringLiteral("bench port"));
-    line.setSettings(QStringLiteral("9600,n,8,1"));
-    line.setCommPort(port);
-    line.setPortOpen(true);
+    line.setLineSettings(QStringLiteral("9600,n,8,1"));
+    line.setPortNumber(port);
+    line.open();
     const orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(line, [&log](const QString& entry, orva::Severity severity) {
-        log.LogEvent(entry, severity);
-    });
+    orva::SmsModem modem(
+        line, orva::Timing{}.modemWaitUnit,
+        [&log](const QString& entry, orva::Severity severity) { log.write(entry, severity); });
     const auto start = Clock::now();
-    modem.SendSms(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
+    modem.send(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
     return secondsSince(start);
 }
 
@@ -52,7 +53,7 @@ try {
     QApplication application(argc, argv);
     const double processorBefore = processorSeconds();
     const auto start = Clock::now();
-    orva::SettleDelay();
+    orva::waitWhileSettling(orva::Timing{}.settleWait);
     const double settle = secondsSince(start);
     const double settleProcessor = processorSeconds() - processorBefore;
     std::printf("settle wait: %.3f s\n", settle);

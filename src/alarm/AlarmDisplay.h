@@ -11,7 +11,6 @@ public:
 
     virtual ~AlarmDisplay() = default;
     virtual void setLine(int box, const QString& text) = 0;
-    virtual QString line(int box) const = 0;
 };
 
 } // namespace orva

@@ -1,6 +1,5 @@
 #include "Burst.h"
 
-#include "common/Failure.h"
 #include "common/NumericValue.h"
 
 #include <algorithm>
@@ -44,16 +43,14 @@ std::int16_t pendingCount(qsizetype waiting)
 
 bool thresholdIsReachable(QStringView threshold)
 {
-    try {
-        return numericValue(threshold) <= kLargestCount;
-    } catch (const Failure&) {
-        return false; // beyond any number
-    }
+    const std::optional<double> value = numericValue(threshold);
+    return value && *value <= kLargestCount;
 }
 
 bool burstIsWaiting(std::int16_t pending, QStringView threshold)
 {
-    return pending >= numericValue(threshold);
+    const std::optional<double> value = numericValue(threshold);
+    return value && pending >= *value;
 }
 
 } // namespace orva

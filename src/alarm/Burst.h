@@ -30,8 +30,8 @@ constexpr std::int16_t kLargestCount = std::numeric_limits<std::int16_t>::max();
 [[nodiscard]] bool thresholdIsReachable(QStringView threshold);
 
 // Whether enough characters wait for a burst to be taken: at least slot B's length threshold,
-// read as a number (a threshold without one reads as 0). Throws Failure when the threshold is
-// beyond any number.
+// read as a number (a threshold without one reads as 0). A threshold beyond any number is
+// never reached.
 [[nodiscard]] bool burstIsWaiting(std::int16_t pending, QStringView threshold);
 
 } // namespace orva

@@ -2,7 +2,7 @@
 
 #include "AlarmDisplay.h"
 #include "Burst.h"
-#include "SettleDelay.h"
+#include "SettleWait.h"
 #include "config/SettingsStore.h"
 #include "serial/SerialLine.h"
 
@@ -38,28 +38,30 @@ void reportQuietly(const std::function<void()>& report)
 } // namespace
 
 ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-                     AlarmSender send, LineTrace::Report report)
+                     AlarmSender send, LineTrace::Report report, Waits waits)
     : alarmPort_(alarmPort)
     , settings_(settings)
     , display_(display)
     , send_(std::move(send))
     , alarmPortTrace_(std::move(report))
+    , settleWait_(waits.settleWait)
 {
-    Timer1.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
-    Timer1.setInterval(kScanPeriod);
-    QObject::connect(&Timer1, &QTimer::timeout, &Timer1, [this] { run(); });
-    Timer1.start();
+    scanTimer_.setObjectName(QStringLiteral("Timer1"));
+    scanTimer_.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
+    scanTimer_.setInterval(waits.period);
+    QObject::connect(&scanTimer_, &QTimer::timeout, &scanTimer_, [this] { run(); });
+    scanTimer_.start();
 }
 
 void ScanCycle::run()
 {
-    Timer1.stop();
-    const TimerRestart restart(Timer1);
+    scanTimer_.stop();
+    const TimerRestart restart(scanTimer_);
     if (!burstWaits()) {
-        betweenCycles();
+        idleWork_();
         return;
     }
-    SettleDelay(settleWait);
+    waitWhileSettling(settleWait_);
     handleBurst();
 }
 
@@ -81,31 +83,24 @@ void ScanCycle::handleBurst()
 bool ScanCycle::burstWaits()
 {
     guarded(Step::CountWaiting,
-            [this] { AlarmPendingCount = pendingCount(alarmPort_.InBufferCount()); });
-    bool waits = false;
-    guarded(Step::ReadThreshold, [this, &waits] {
-        waits = burstIsWaiting(AlarmPendingCount, settings_.text(kSlotB, Field::Length));
-    });
-    return waits;
+            [this] { waitingCount_ = pendingCount(alarmPort_.reopenAndCountWaiting()); });
+    return burstIsWaiting(waitingCount_, settings_.text(kSlotB, Field::Length));
 }
 
 QString ScanCycle::readBurst()
 {
     QString burst;
-    guarded(Step::ReadBurst, [this, &burst] { burst = alarmPort_.Input(); });
+    guarded(Step::ReadBurst, [this, &burst] { burst = alarmPort_.takeReceived(); });
     return burst;
 }
 
 // Lines beyond the last box are not shown, but they are tested and sent all the same.
 void ScanCycle::handleLine(int index, const QString& line)
 {
-    QString shown = line;
-    if (index < AlarmDisplay::kBoxCount) {
+    if (index < AlarmDisplay::kBoxCount)
         display_.setLine(index, line);
-        shown = display_.line(index);
-    }
-    if (shouldSend(shown))
-        guarded(Step::SendLine, [this, &shown] { send_(shown); });
+    if (shouldSend(line))
+        guarded(Step::SendLine, [this, &line] { send_(line); });
 }
 
 // Runs one step. A step on the alarm port that succeeds tells the trace of a device lost
@@ -125,7 +120,7 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
          {alarmPort_.takeRecoveredFailure(), alarmPort_.deviceFailure()})
         if (lost)
             reportQuietly([this, &lost] { alarmPortTrace_.failed(*lost); });
-    if (alarmPort_.portOpen())
+    if (alarmPort_.isOpen())
         reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
 }
 
@@ -135,14 +130,12 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
 //   scan tries the device again.
 // - ReadBurst: the device failed and nothing it received waits; the burst reads as empty.
 // - For both, the port's first failure is logged, once.
-// - ReadThreshold: slot B's length is beyond any number; the cycle ends as if few characters
-//   waited.
 // - SendLine: the transaction has logged and shown why the message was not sent; the next
 //   line is sent all the same.
 void ScanCycle::skipped(Step step, const QString& cause)
 {
     if (step == Step::CountWaiting)
-        AlarmPendingCount = pendingCount(alarmPort_.waitingCount());
+        waitingCount_ = pendingCount(alarmPort_.waitingCount());
     if (onAlarmPort(step))
         reportQuietly([this, &cause] { alarmPortTrace_.failed(cause); });
 }

@@ -21,14 +21,20 @@ class SettingsStore;
 // each.
 class ScanCycle {
 public:
-    static constexpr std::chrono::milliseconds kScanPeriod{1017};
-
     // Sends one alarm line as an SMS to the number in force; may throw.
     using AlarmSender = std::function<void(const QString& line)>;
+    // Work for the moments between scans that found no burst waiting; it must never hold up an
+    // alarm.
+    using IdleWork = std::function<void()>;
+
+    struct Waits {
+        std::chrono::milliseconds period;     // from one scan to the next
+        std::chrono::milliseconds settleWait; // how long a burst is given to come in
+    };
 
     // The scan timer ticks from here on.
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-              AlarmSender send, LineTrace::Report report);
+              AlarmSender send, LineTrace::Report report, Waits waits);
 
     void run();
     // Takes what waits on the alarm port at once, without letting it settle, and handles it as
@@ -36,19 +42,16 @@ public:
     void handleWaitingNow();
 
     // The scan timer is the cycle's own; the program asks it to start and stop.
-    void start() { Timer1.start(); }
-    void stop() { Timer1.stop(); }
-    const QTimer& timer() const { return Timer1; }
+    void start() { scanTimer_.start(); }
+    void stop() { scanTimer_.stop(); }
+    const QTimer& timer() const { return scanTimer_; }
 
-    // Runs after a scan that found no burst waiting: work that must never hold up an alarm.
-    std::function<void()> betweenCycles = [] {};
-    // How long a burst is given to come in; 10 s in service, tests may shorten it.
-    std::chrono::milliseconds settleWait = std::chrono::seconds(10);
+    void setIdleWork(IdleWork work) { idleWork_ = std::move(work); }
     // Characters waiting at the latest look, at most 32767.
-    std::int16_t AlarmPendingCount = 0;
+    [[nodiscard]] std::int16_t waitingCount() const { return waitingCount_; }
 
 private:
-    enum class Step { CountWaiting, ReadThreshold, ReadBurst, SendLine };
+    enum class Step { CountWaiting, ReadBurst, SendLine };
     static bool onAlarmPort(Step step)
     {
         return step == Step::CountWaiting || step == Step::ReadBurst;
@@ -66,7 +69,10 @@ private:
     AlarmDisplay& display_;
     AlarmSender send_;
     LineTrace alarmPortTrace_;
-    QTimer Timer1;
+    std::chrono::milliseconds settleWait_;
+    IdleWork idleWork_ = [] {};
+    std::int16_t waitingCount_ = 0;
+    QTimer scanTimer_;
 };
 
 } // namespace orva

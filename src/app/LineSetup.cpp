@@ -22,12 +22,7 @@ QString requiredSetting(const SettingsStore& store, int slot, Field field)
 int portSetting(const SettingsStore& store, int slot)
 {
     const QString text = requiredSetting(store, slot, Field::Port);
-    int number = 0;
-    try {
-        number = portNumber(text);
-    } catch (const Failure&) {
-        // beyond 16 bits: no port either
-    }
+    const int number = portNumber(text).value_or(0); // beyond 16 bits: no port either
     if (number < SerialLine::kLowestPort || number > SerialLine::kHighestPort)
         throw Failure(QStringLiteral("%1 \"%2\" is not a port number from %3 to %4")
                           .arg(settingsKey(slot, Field::Port), visibleText(text))
@@ -37,6 +32,12 @@ int portSetting(const SettingsStore& store, int slot)
 }
 
 } // namespace
+
+QString lineName(int slot)
+{
+    return slot == kSlotA ? QStringLiteral("port A (SMS modem)")
+                          : QStringLiteral("port B (alarm port)");
+}
 
 void checkAlarmThreshold(const SettingsStore& store)
 {
@@ -50,9 +51,9 @@ void checkAlarmThreshold(const SettingsStore& store)
 
 void configureLine(SerialLine& line, const SettingsStore& store, int slot)
 {
-    line.setSettings(requiredSetting(store, slot, Field::LineSettings));
-    line.setCommPort(portSetting(store, slot));
-    line.setInputLen(0);
+    line.setLineSettings(requiredSetting(store, slot, Field::LineSettings));
+    line.setPortNumber(portSetting(store, slot));
+    line.setReadLength(0);
 }
 
 } // namespace orva

@@ -1,9 +1,15 @@
 #pragma once
 
+#include <QString>
+
 namespace orva {
 
 class SerialLine;
 class SettingsStore;
+
+// What the line of slot A or B is for, as failures and the log name it: "port A (SMS modem)",
+// "port B (alarm port)".
+QString lineName(int slot);
 
 // Configures a serial line from its slot of the settings, as start-up does: line settings,
 // port number and read length, in that order. Throws Failure saying, in the terms of

@@ -9,10 +9,23 @@
 #include "messaging/ModemQuestions.h"
 #include "serial/SerialLine.h"
 
+#include <chrono>
 #include <thread>
 
 namespace orva {
 namespace {
+
+// How long a command's final result is waited for.
+constexpr std::chrono::milliseconds kCommandBound = std::chrono::seconds(3);
+// How long port B is listened to.
+constexpr std::chrono::milliseconds kAlarmWindow = std::chrono::seconds(3);
+
+// A line's name at the start of a finding.
+QString capitalised(QString name)
+{
+    name.front() = name.front().toUpper();
+    return name;
+}
 
 // Which device a port name leads to, as the operator wired it.
 QString wiring(const QString& portName)
@@ -73,46 +86,39 @@ void ModemCheck::findOut(const std::function<void()>& step)
     }
 }
 
+// The questions are the same as between alarms, with text mode besides, each given its own
+// time to answer.
 bool ModemCheck::checkModem(const SettingsStore& store)
 {
-    SerialLine line(QStringLiteral("Port A (SMS modem)"));
+    SerialLine line(capitalised(lineName(kSlotA)));
     if (!openPort(line, store, kSlotA))
         return false;
-    if (!ask(line, QStringLiteral("AT"))) {
-        silent_ = true;
-        say_(QStringLiteral("Modem: no answer to AT"));
-        return notReady(QStringLiteral("the modem does not answer"));
+    ModemHealth health;
+    std::optional<QString> textMode;
+    health.at = ask(line, QStringLiteral("AT"));
+    if (health.at) {
+        health.sim = ask(line, QStringLiteral("AT+CPIN?"));
+        health.signal = ask(line, QStringLiteral("AT+CSQ"));
+        health.registration = ask(line, QStringLiteral("AT+CREG?"));
+        textMode = ask(line, QStringLiteral("AT+CMGF=1"));
     }
-    say_(QStringLiteral("Modem: answers AT"));
-    const QString sim = simState(ask(line, QStringLiteral("AT+CPIN?")).value_or(QString()));
-    say_(QStringLiteral("SIM: ") + sim);
-    say_(QStringLiteral("Signal: ") +
-         signalQuality(ask(line, QStringLiteral("AT+CSQ")).value_or(QString())));
-    const Registration network =
-        registration(ask(line, QStringLiteral("AT+CREG?")).value_or(QString()));
-    say_(QStringLiteral("Network: ") + network.text);
-    const auto textMode = ask(line, QStringLiteral("AT+CMGF=1"));
-    const bool textModeAccepted = textMode && finalResult(*textMode) == u"OK";
-    say_(QStringLiteral("Text mode: ") +
-         (textModeAccepted ? QStringLiteral("accepted") : QStringLiteral("refused")));
-    if (sim != u"ready")
-        return notReady(QStringLiteral("the SIM is not ready (%1)").arg(sim));
-    if (!network.registered)
-        return notReady(QStringLiteral("the modem is not on a network (%1)").arg(network.text));
-    if (!textModeAccepted)
-        return notReady(QStringLiteral("the modem refuses text mode"));
-    return true;
+    silent_ = !health.at;
+    const ModemFindings findings = modemFindings(health, textMode);
+    for (const QString& finding : findings.lines)
+        say_(finding);
+    return findings.notReady ? notReady(*findings.notReady) : true;
 }
 
 void ModemCheck::checkAlarmPort(const SettingsStore& store)
 {
-    SerialLine line(QStringLiteral("Port B (alarm port)"));
+    SerialLine line(capitalised(lineName(kSlotB)));
     if (!openPort(line, store, kSlotB))
         return;
-    std::this_thread::sleep_for(alarmWindow);
-    say_(QStringLiteral("Port B (alarm port): open; %1 bytes arrived in %2 s")
-             .arg(line.InBufferCount())
-             .arg(alarmWindow.count() / 1000.0));
+    std::this_thread::sleep_for(kAlarmWindow);
+    say_(QStringLiteral("%1: open; %2 bytes arrived in %3 s")
+             .arg(line.name())
+             .arg(line.reopenAndCountWaiting())
+             .arg(kAlarmWindow.count() / 1000.0));
 }
 
 bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot)
@@ -120,7 +126,7 @@ bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot
     try {
         configureLine(line, store, slot);
         say_(QStringLiteral("%1: %2").arg(line.name(), wiring(line.device())));
-        line.setPortOpen(true);
+        line.open();
         return true;
     } catch (const Failure& failure) {
         say_(failure.message());
@@ -130,7 +136,7 @@ bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot
 
 std::optional<QString> ModemCheck::ask(SerialLine& line, const QString& command)
 {
-    return askModem(line, command, QDeadlineTimer(commandBound));
+    return askModem(line, command, QDeadlineTimer(kCommandBound));
 }
 
 bool ModemCheck::notReady(const QString& reason)

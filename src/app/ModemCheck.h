@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -23,11 +22,6 @@ public:
 
     // 0 when the modem is ready to send, 1 otherwise.
     [[nodiscard]] int run();
-
-    // How long a command's final result is waited for.
-    std::chrono::milliseconds commandBound = std::chrono::seconds(3);
-    // How long port B is listened to.
-    std::chrono::milliseconds alarmWindow = std::chrono::seconds(3);
 
 private:
     bool checkModem(const SettingsStore& store);

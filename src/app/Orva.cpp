@@ -5,27 +5,16 @@
 #include "common/Failure.h"
 #include "common/Platform.h"
 #include "common/ServiceManager.h"
-#include "common/VisibleText.h"
 #include "config/SettingsFile.h"
-#include "serial/SerialLine.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <algorithm>
-#include <cstdio>
 
 namespace orva {
 namespace {
 
 const QString kStarted = QStringLiteral("SMS Program Started");
-
-// Says a failure on standard error, on one line whatever the message holds.
-void tellStandardError(const QString& message)
-{
-    std::fprintf(stderr, "ORVA: %s\n", visibleText(message).toLocal8Bit().constData());
-    std::fflush(stderr);
-}
 
 } // namespace
 
@@ -33,52 +22,52 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     : endProcess_(std::move(endProcess))
     , timing_(timing)
     , log_(platform::dataFolder(), timing_.clock)
-    , lines_{std::make_unique<SerialLine>(QStringLiteral("port A (SMS modem)")),
-             std::make_unique<SerialLine>(QStringLiteral("port B (alarm port)"))}
-    , form3_(store_)
+    , modemLine_(lineName(kSlotA))
+    , alarmLine_(lineName(kSlotB))
+    , settingsWindow_(store_, platform::computerName())
     , modem_(
-          MSComm1(0),
+          modemLine_, timing_.modemWaitUnit,
           [this](const QString& entry, Severity severity) { recordSmsOutcome(entry, severity); },
           [this] { return stopRequested(); })
     , scan_(
-          MSComm1(1), store_, form1_, [this](const QString& line) { sendAlarm(line); },
-          [this](const QString& entry, Severity severity) { record(entry, severity); })
+          alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
+          [this](const QString& entry, Severity severity) { record(entry, severity); },
+          {timing_.scanPeriod, timing_.settleWait})
     , watch_(
-          MSComm1(0), MSComm1(1),
+          modemLine_, alarmLine_,
           [this](const QString& entry, Severity severity) { recordQuietly(entry, severity); },
           [this](const QString& number, const QString& text) { return sendSms(number, text); },
           timing_.clock)
+    , failureMessage_(timing_.unattendedFailureWait)
 {
-    scan_.settleWait = timing_.settleWait;
-    scan_.betweenCycles = [this] { watch_.betweenCycles(); };
-    for (const auto& line : lines_)
+    scan_.setIdleWork([this] { watch_.betweenCycles(); });
+    for (SerialLine* line : {&modemLine_, &alarmLine_})
         line->setOverflowReport([this](const QString& cause) {
             recordQuietly(QStringLiteral("Port Error: ") + cause, Severity::Warning);
         });
     keepWatchdogInformed();
     connect(&terminationSignals_, &TerminationSignals::terminationRequested, this,
             &Orva::requestTermination);
-    connect(form1_.Command1(), &QPushButton::clicked, this, &Orva::showSettings);
-    connect(form1_.Command2(), &QPushButton::clicked, this, &Orva::showManualSms);
-    connect(&form1_, &Form1::unloading, this, &Orva::shutdown);
+    connect(mainWindow_.settingsButton(), &QPushButton::clicked, this, &Orva::showSettings);
+    connect(mainWindow_.manualSmsButton(), &QPushButton::clicked, this, &Orva::showManualSms);
+    connect(&mainWindow_, &MainWindow::closing, this, &Orva::shutdown);
 }
 
 Orva::~Orva()
 {
-    delete manualSms_;
+    delete manualSmsWindow_;
 }
 
 void Orva::startUp()
 {
-    modem_.transaction().ModemWaitMs = timing_.modemWait;
     try {
         readSettingsFile(settingsFilePath(), store_);
-        form3_.showStore();
+        settingsWindow_.showStore();
         checkAlarmThreshold(store_);
         const WatchSettings watches = readWatchSettings(store_);
-        openLine(MSComm1(0), kSlotA);
-        openLine(MSComm1(1), kSlotB);
-        sms_.SmsNumber = store_.handphoneNumber();
+        openLine(modemLine_, kSlotA);
+        openLine(alarmLine_, kSlotB);
+        sms_.number = store_.handphoneNumber();
         record(kStarted);
         service::ready();
         watch_.start(watches, store_.handphoneNumber());
@@ -91,14 +80,14 @@ void Orva::startUp()
 void Orva::openLine(SerialLine& line, int slot)
 {
     configureLine(line, store_, slot);
-    line.setPortOpen(true);
+    line.open();
 }
 
 // Every event the operator sees in the status line is in the log too, written first.
 void Orva::record(const QString& entry, Severity severity)
 {
-    log_.LogEvent(entry, severity);
-    form1_.setLine(0, entry);
+    log_.write(entry, severity);
+    mainWindow_.setLine(0, entry);
 }
 
 // For an entry nobody waits for, written in the middle of other work: one the log cannot take
@@ -116,7 +105,7 @@ void Orva::recordQuietly(const QString& entry, Severity severity)
 // becomes the service's status.
 void Orva::keepWatchdogInformed()
 {
-    connect(form1_.Text1(0), &QLineEdit::textChanged, this,
+    connect(mainWindow_.statusLine(), &QLineEdit::textChanged, this,
             [](const QString& text) { service::status(text); });
     const std::chrono::milliseconds interval = service::watchdogInterval();
     if (interval == std::chrono::milliseconds::zero())
@@ -132,23 +121,10 @@ bool Orva::stopRequested() const
     return stopping_ || TerminationSignals::requested();
 }
 
-// Under a service manager nobody may be there to press OK: the message closes itself, so that
-// ORVA is started again and takes a modem plugged in meanwhile.
 void Orva::failurePath(const QString& cause)
 {
     scan_.stop();
-    tellStandardError(QStringLiteral("start-up failed: ") + cause);
-    const QString message = QStringLiteral("Comm port error, Program exit");
-    service::status(message + QStringLiteral(": ") + visibleText(cause));
-    {
-        QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVA"), message, QMessageBox::Ok);
-        box.setInformativeText(visibleText(cause));
-        failureBox_ = &box;
-        if (service::supervised())
-            QTimer::singleShot(timing_.unattendedFailureWait, &box,
-                               [&box] { box.button(QMessageBox::Ok)->click(); });
-        box.exec();
-    }
+    failureMessage_.show(cause);
     service::stopping();
     endWithEntry(QStringLiteral("Start up Com port error, Program Exit"), 1);
 }
@@ -169,49 +145,47 @@ void Orva::shutdown()
 void Orva::endWithEntry(const QString& entry, int exitStatus)
 {
     try {
-        log_.LogEvent(entry, exitStatus == 0 ? Severity::Info : Severity::Error);
+        log_.write(entry, exitStatus == 0 ? Severity::Info : Severity::Error);
     } catch (const Failure& failure) {
         tellStandardError(failure.message());
     }
-    for (const auto& line : lines_)
-        line->setPortOpen(false);
+    modemLine_.close();
+    alarmLine_.close();
     endProcess_(exitStatus);
 }
 
 void Orva::requestTermination()
 {
-    if (failureBox_)
-        failureBox_->button(QMessageBox::Ok)->click();
-    else
+    if (!failureMessage_.acknowledge())
         shutdown();
 }
 
 void Orva::showSettings()
 {
-    form3_.show();
-    form3_.raise();
-    form3_.activateWindow();
-    form3_.setField(kSlotC, Field::LineSettings, Form1::GetComputerName());
+    settingsWindow_.show();
+    settingsWindow_.raise();
+    settingsWindow_.activateWindow();
+    settingsWindow_.showComputerName();
 }
 
 void Orva::showManualSms()
 {
-    if (!manualSms_) {
-        manualSms_ = new ManualSms;
-        connect(manualSms_, &ManualSms::sendRequested, this, &Orva::sendTyped);
-        connect(manualSms_, &ManualSms::closing, this,
+    if (!manualSmsWindow_) {
+        manualSmsWindow_ = new ManualSmsWindow;
+        connect(manualSmsWindow_, &ManualSmsWindow::sendRequested, this, &Orva::sendTyped);
+        connect(manualSmsWindow_, &ManualSmsWindow::closing, this,
                 [this] { sms_.manualWindowClosed(store_.handphoneNumber()); });
     }
-    manualSms_->show();
-    manualSms_->raise();
-    manualSms_->activateWindow();
+    manualSmsWindow_->show();
+    manualSmsWindow_->raise();
+    manualSmsWindow_->activateWindow();
 }
 
 // An alarm's entry that the log cannot take has gone to standard error; the scan goes on.
 void Orva::sendAlarm(const QString& line)
 {
-    sms_.SmsText = line;
-    watch_.transactionEnded(sendSms(sms_.SmsNumber, sms_.SmsText), true);
+    sms_.text = line;
+    watch_.transactionEnded(sendSms(sms_.number, sms_.text), true);
 }
 
 // A port failure ends the transaction; the operator is told why in the manual window, as when
@@ -219,16 +193,15 @@ void Orva::sendAlarm(const QString& line)
 void Orva::sendTyped(const QString& number, const QString& text)
 {
     if (!sms_.takeTyped(number, text)) {
-        manualSms_->tell(QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
+        manualSmsWindow_->tell(QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
         return;
     }
-    modem_.transaction().ModemWaitMs = timing_.modemWait;
-    const SmsOutcome outcome = sendSms(sms_.SmsNumber, sms_.SmsText);
+    const SmsOutcome outcome = sendSms(sms_.number, sms_.text);
     watch_.transactionEnded(outcome, false);
     if (outcome.kind == SmsOutcome::Kind::PortFailure)
-        manualSms_->tell(QMessageBox::NoIcon, outcome.detail);
+        manualSmsWindow_->tell(QMessageBox::NoIcon, outcome.detail);
     else if (const auto failure = std::exchange(unrecordedSms_, std::nullopt))
-        manualSms_->tell(QMessageBox::NoIcon, *failure);
+        manualSmsWindow_->tell(QMessageBox::NoIcon, *failure);
 }
 
 // The outcome is returned also when its entry could not be logged, so that the watch hears it.
@@ -236,7 +209,7 @@ SmsOutcome Orva::sendSms(const QString& number, const QString& text)
 {
     const BusyCursor busy;
     unrecordedSms_.reset();
-    return modem_.SendSms(number, text);
+    return modem_.send(number, text);
 }
 
 void Orva::recordSmsOutcome(const QString& entry, Severity severity)

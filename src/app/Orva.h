@@ -1,38 +1,26 @@
 #pragma once
 
-#include "Form1.h"
-#include "ManualSms.h"
+#include "FailureMessage.h"
+#include "MainWindow.h"
+#include "ManualSmsWindow.h"
 #include "PathWatch.h"
+#include "Timing.h"
 #include "alarm/ScanCycle.h"
 #include "common/TerminationSignals.h"
-#include "config/Form3.h"
 #include "config/SettingsStore.h"
+#include "config/SettingsWindow.h"
 #include "eventlog/EventLog.h"
 #include "messaging/OutgoingSms.h"
 #include "messaging/SmsModem.h"
+#include "serial/SerialLine.h"
 
-#include <QMessageBox>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
-#include <array>
-#include <chrono>
 #include <functional>
-#include <memory>
 #include <optional>
 
 namespace orva {
-
-class SerialLine;
-
-// The program's fixed waits and its clock; tests may shorten the one and move the other.
-struct Timing {
-    std::chrono::milliseconds modemWait = SmsTransaction::kModemWait;
-    std::chrono::milliseconds settleWait = std::chrono::seconds(10);
-    // How long the start-up failure message waits for its OK under a service manager.
-    std::chrono::milliseconds unattendedFailureWait = std::chrono::seconds(60);
-    PathWatch::Clock clock = &QDateTime::currentDateTime;
-};
 
 // The program: its windows, its two serial lines, the modem, the scan and the watch between
 // alarms, and how it starts and ends, telling a service manager that started it. Once it is
@@ -62,10 +50,11 @@ public:
     void showSettings();
     void showManualSms();
 
-    Form1& mainWindow() { return form1_; }
-    Form3& settingsWindow() { return form3_; }
-    ManualSms* manualWindow() const { return manualSms_; }
-    SerialLine& MSComm1(int element) const { return *lines_.at(static_cast<std::size_t>(element)); }
+    MainWindow& mainWindow() { return mainWindow_; }
+    SettingsWindow& settingsWindow() { return settingsWindow_; }
+    ManualSmsWindow* manualSmsWindow() const { return manualSmsWindow_; }
+    SerialLine& modemLine() { return modemLine_; }
+    SerialLine& alarmLine() { return alarmLine_; }
     const OutgoingSms& outgoingSms() const { return sms_; }
     const ScanCycle& scan() const { return scan_; }
 
@@ -89,16 +78,17 @@ private:
     std::optional<QString> unrecordedSms_; // why the latest message's entry is not in the log
     SettingsStore store_;
     EventLog log_;
-    std::array<std::unique_ptr<SerialLine>, 2> lines_;
-    Form3 form3_;
-    Form1 form1_;
+    SerialLine modemLine_;
+    SerialLine alarmLine_;
+    SettingsWindow settingsWindow_;
+    MainWindow mainWindow_;
     OutgoingSms sms_;
     SmsModem modem_;
     ScanCycle scan_;
     PathWatch watch_;
     QTimer watchdogTimer_;
-    QPointer<ManualSms> manualSms_;
-    QPointer<QMessageBox> failureBox_;
+    QPointer<ManualSmsWindow> manualSmsWindow_;
+    FailureMessage failureMessage_;
 };
 
 } // namespace orva

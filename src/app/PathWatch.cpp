@@ -4,6 +4,7 @@
 #include "common/Platform.h"
 #include "common/TimeOfDay.h"
 #include "messaging/ModemQuestions.h"
+#include "messaging/ModemStatus.h"
 #include "messaging/WatchMessages.h"
 #include "serial/SerialLine.h"
 

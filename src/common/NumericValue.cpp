@@ -1,7 +1,5 @@
 #include "NumericValue.h"
 
-#include "Failure.h"
-
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -104,7 +102,7 @@ double tooLargeOrTooSmall(const std::string& number)
 
 } // namespace
 
-double numericValue(QStringView text)
+std::optional<double> numericValue(QStringView text)
 {
     const std::string s = withoutBlanks(text);
     double value = 0;
@@ -122,16 +120,19 @@ double numericValue(QStringView text)
             value = tooLargeOrTooSmall(number);
     }
     if (std::isinf(value))
-        throw Failure(QStringLiteral("the number in \"%1\" is too large").arg(text));
+        return std::nullopt;
     return value;
 }
 
-std::int16_t portNumber(QStringView text)
+std::optional<std::int16_t> portNumber(QStringView text)
 {
-    const double rounded = std::nearbyint(numericValue(text));
+    const std::optional<double> value = numericValue(text);
+    if (!value)
+        return std::nullopt;
+    const double rounded = std::nearbyint(*value);
     if (rounded < std::numeric_limits<std::int16_t>::min() ||
         rounded > std::numeric_limits<std::int16_t>::max())
-        throw Failure(QStringLiteral("port number \"%1\" is out of range").arg(text));
+        return std::nullopt;
     return static_cast<std::int16_t>(rounded);
 }
 

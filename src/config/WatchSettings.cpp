@@ -16,12 +16,10 @@ namespace {
 std::optional<double> duration(const SettingsStore& store, WatchKey key)
 {
     const QString text = store.watchText(key).value_or(QString());
-    double value = 0;
-    try {
-        value = numericValue(text);
-    } catch (const Failure&) {
+    const std::optional<double> read = numericValue(text);
+    if (!read)
         refuse(key, text, "is beyond any number");
-    }
+    const double value = *read;
     if (value < 0)
         refuse(key, text, "is below zero: a positive number turns the watch on, 0 turns it off");
     return value > 0 ? std::optional(value) : std::nullopt;

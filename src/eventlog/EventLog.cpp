@@ -15,7 +15,7 @@ EventLog::EventLog(QString folder, Clock clock)
 {
 }
 
-void EventLog::LogEvent(const QString& text, Severity severity) const
+void EventLog::write(const QString& text, Severity severity) const
 {
     service::journal(text, severity);
     const QDateTime now = clock_();

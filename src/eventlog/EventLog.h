@@ -23,7 +23,7 @@ public:
     // file, creating the file but never the folder. Throws Failure when the file cannot be
     // opened or written, or is no regular file; the entry then goes to standard error with its
     // time stamp, and the file is left as it was.
-    void LogEvent(const QString& text, Severity severity = Severity::Info) const;
+    void write(const QString& text, Severity severity = Severity::Info) const;
 
 private:
     void append(const QString& fileName, const QByteArray& entry) const;

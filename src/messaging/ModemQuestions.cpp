@@ -1,5 +1,6 @@
 #include "ModemQuestions.h"
 
+#include "ModemStatus.h"
 #include "common/ServiceManager.h"
 #include "serial/SerialLine.h"
 
@@ -18,13 +19,13 @@ std::optional<QString> askModem(SerialLine& port, const QString& command,
 {
     if (deadline.hasExpired()) // a late question's answer could meet the next transaction
         return std::nullopt;
-    port.Input();
-    port.Output(command + u'\r');
+    port.takeReceived();
+    port.write(command + u'\r');
     QString reply;
     while (!deadline.hasExpired()) {
         std::this_thread::sleep_for(kPoll);
         service::keepAlive();
-        reply += port.Input();
+        reply += port.takeReceived();
         if (finalResult(reply))
             return reply;
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModemStatus.h"
+#include "ModemReadiness.h"
 
 #include <QDeadlineTimer>
 #include <QString>

@@ -5,7 +5,6 @@
 namespace orva {
 namespace {
 
-constexpr QChar kCtrlZ(26);
 constexpr qsizetype kQuotedLength = 80;
 
 bool holdsPrompt(QStringView reply)

@@ -6,6 +6,9 @@
 
 namespace orva {
 
+// Ends the body of a message written to the modem.
+inline constexpr QChar kCtrlZ(26);
+
 // The lines of a modem's answer, split at CR and LF and trimmed; empty lines are left out.
 QList<QStringView> replyLines(QStringView reply);
 

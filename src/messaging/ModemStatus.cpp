@@ -95,29 +95,4 @@ Registration registration(QStringView reply)
     }
 }
 
-// The first question that fails names the trouble. A registered modem can send whatever it
-// says of its signal; one that is not registered and hears nothing says so by its signal.
-std::optional<QString> modemTrouble(const ModemHealth& health)
-{
-    if (!health.at)
-        return QStringLiteral("no answer");
-    if (!health.sim)
-        return QStringLiteral("no answer to AT+CPIN?");
-    const QString sim = simState(*health.sim);
-    if (sim != u"ready")
-        return QStringLiteral("SIM not ready (%1)").arg(sim);
-    if (!health.registration)
-        return QStringLiteral("no answer to AT+CREG?");
-    const Registration network = registration(*health.registration);
-    if (network.registered)
-        return std::nullopt;
-    if (!health.signal)
-        return QStringLiteral("no answer to AT+CSQ");
-    if (!signalDbm(*health.signal))
-        return QStringLiteral("no signal");
-    if (network.text == u"registration denied" || network.text == u"not registered")
-        return network.text;
-    return QStringLiteral("not registered (%1)").arg(network.text);
-}
-
 } // namespace orva

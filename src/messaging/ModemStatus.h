@@ -29,17 +29,4 @@ struct Registration {
 };
 Registration registration(QStringView reply);
 
-// The modem's answers to the questions of a check; none where no final result came in time.
-struct ModemHealth {
-    std::optional<QString> at;           // AT
-    std::optional<QString> sim;          // AT+CPIN?
-    std::optional<QString> registration; // AT+CREG?
-    std::optional<QString> signal;       // AT+CSQ
-};
-
-// Why the modem cannot send, from the answers of a check: "no answer", "SIM not ready (PIN
-// needed)", "no signal", "registration denied", "not registered", "not registered (searching)",
-// or "no answer to AT+CPIN?" and the like; none when it is registered with its SIM ready.
-[[nodiscard]] std::optional<QString> modemTrouble(const ModemHealth& health);
-
 } // namespace orva

@@ -4,12 +4,12 @@
 
 namespace orva {
 
-bool OutgoingSms::takeTyped(const QString& number, const QString& text)
+bool OutgoingSms::takeTyped(const QString& typedNumber, const QString& typedText)
 {
-    if (!isPagerNumber(number))
+    if (!isPagerNumber(typedNumber))
         return false;
-    SmsNumber = number;
-    SmsText = text;
+    number = typedNumber;
+    text = typedText;
     return true;
 }
 

@@ -1,6 +1,5 @@
 #include "PhoneNumber.h"
 
-#include "common/Failure.h"
 #include "common/NumericValue.h"
 
 #include <algorithm>
@@ -20,12 +19,8 @@ bool isSafeNumber(QStringView number)
 
 bool isPagerNumber(QStringView typed)
 {
-    try {
-        const double value = numericValue(typed);
-        return value >= kLowestNumber && value <= kHighestNumber && isSafeNumber(typed);
-    } catch (const Failure&) {
-        return false; // far beyond eight digits
-    }
+    const std::optional<double> value = numericValue(typed); // none: far beyond eight digits
+    return value && *value >= kLowestNumber && *value <= kHighestNumber && isSafeNumber(typed);
 }
 
 } // namespace orva

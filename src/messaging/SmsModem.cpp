@@ -2,13 +2,14 @@
 
 namespace orva {
 
-SmsModem::SmsModem(SerialLine& port, Record record, SmsTransaction::StopRequested stopRequested)
-    : transaction_(port, std::move(stopRequested))
+SmsModem::SmsModem(SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
+                   SmsTransaction::StopRequested stopRequested)
+    : transaction_(port, waitUnit, std::move(stopRequested))
     , record_(std::move(record))
 {
 }
 
-SmsOutcome SmsModem::SendSms(const QString& number, const QString& text)
+SmsOutcome SmsModem::send(const QString& number, const QString& text)
 {
     const SmsOutcome outcome = transaction_.send(number, text);
     record_(smsEntry(outcome, text, number),

@@ -4,6 +4,7 @@
 #include "common/Severity.h"
 
 #include <QString>
+#include <chrono>
 #include <functional>
 
 namespace orva {
@@ -17,15 +18,14 @@ public:
     // Writes an entry to the event log and the status line; may throw.
     using Record = std::function<void(const QString& entry, Severity severity)>;
 
+    // waitUnit is the step of a transaction's waits.
     SmsModem(
-        SerialLine& port, Record record,
+        SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
         SmsTransaction::StopRequested stopRequested = [] { return false; });
 
     // One complete transaction and its record: a message sent is a notice, one not sent an
     // error. Throws when the record cannot be written.
-    SmsOutcome SendSms(const QString& number, const QString& text);
-
-    SmsTransaction& transaction() { return transaction_; }
+    SmsOutcome send(const QString& number, const QString& text);
 
 private:
     SmsTransaction transaction_;

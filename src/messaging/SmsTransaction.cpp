@@ -11,7 +11,6 @@
 namespace orva {
 namespace {
 
-constexpr QChar kCtrlZ(26);
 constexpr QChar kEscape(27);
 // How long a late prompt is waited for after the fixed wait: 5 s in service.
 constexpr int kPromptUnits = 10;
@@ -28,8 +27,10 @@ QString safeBody(QString text)
 
 } // namespace
 
-SmsTransaction::SmsTransaction(SerialLine& port, StopRequested stopRequested)
+SmsTransaction::SmsTransaction(SerialLine& port, std::chrono::milliseconds waitUnit,
+                               StopRequested stopRequested)
     : port_(port)
+    , waitUnit_(waitUnit)
     , stopRequested_(std::move(stopRequested))
 {
 }
@@ -59,14 +60,14 @@ ModemAnswer SmsTransaction::exchange(const QString& number, const QString& body)
 {
     port_.reopenIfFailed();
     const quint64 opening = port_.opening();
-    port_.Input(); // what arrived before this transaction is no answer to it
-    port_.Output(QStringLiteral("at+cmgf = 1\r"));
-    port_.Output(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
+    port_.takeReceived(); // what arrived before this transaction is no answer to it
+    port_.write(QStringLiteral("at+cmgf = 1\r"));
+    port_.write(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
     const ModemAnswer prompt =
         awaitAnswer(opening, {3, kPromptUnits, ModemVerdict::NoPrompt}, judgeCommandReply);
     if (prompt.verdict != ModemVerdict::Prompted)
         return prompt;
-    port_.Output(body + kCtrlZ);
+    port_.write(body + kCtrlZ);
     return awaitAnswer(opening, {5, kConfirmationUnits, ModemVerdict::Unconfirmed},
                        [&body](QStringView reply) { return judgeBodyReply(reply, body); });
 }
@@ -76,13 +77,13 @@ ModemAnswer SmsTransaction::exchange(const QString& number, const QString& body)
 ModemAnswer SmsTransaction::awaitAnswer(quint64 opening, Wait wait, const Judge& judge)
 {
     sleepUnits(wait.fixedUnits);
-    ModemReply = readReply(opening);
-    ModemAnswer answer = judge(ModemReply);
+    QString reply = readReply(opening);
+    ModemAnswer answer = judge(reply);
     for (int unit = 0;
          unit < wait.graceUnits && answer.verdict == wait.pending && !stopRequested_(); ++unit) {
         sleepUnits(1);
-        ModemReply += readReply(opening);
-        answer = judge(ModemReply);
+        reply += readReply(opening);
+        answer = judge(reply);
     }
     return answer;
 }
@@ -91,9 +92,9 @@ ModemAnswer SmsTransaction::awaitAnswer(quint64 opening, Wait wait, const Judge&
 // device: a modem replugged in between never saw the commands it would be answering.
 QString SmsTransaction::readReply(quint64 opening)
 {
-    port_.confirmOutput(opening);
-    const QString reply = port_.Input();
-    port_.confirmOutput(opening);
+    port_.confirmWritten(opening);
+    const QString reply = port_.takeReceived();
+    port_.confirmWritten(opening);
     return reply;
 }
 
@@ -103,7 +104,7 @@ QString SmsTransaction::readReply(quint64 opening)
 void SmsTransaction::escape()
 {
     try {
-        port_.Output(QString(kEscape));
+        port_.write(QString(kEscape));
     } catch (const Failure&) {
     }
 }
@@ -113,7 +114,7 @@ void SmsTransaction::escape()
 void SmsTransaction::sleepUnits(int units) const
 {
     for (int i = 0; i < units; ++i) {
-        std::this_thread::sleep_for(ModemWaitMs);
+        std::this_thread::sleep_for(waitUnit_);
         service::keepAlive();
     }
 }

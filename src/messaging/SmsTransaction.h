@@ -16,24 +16,19 @@ class SerialLine;
 // confirms it with its message reference.
 class SmsTransaction {
 public:
-    static constexpr std::chrono::milliseconds kModemWait{500};
-
     // Whether ORVA has been asked to end; asked between the waits of a transaction.
     using StopRequested = std::function<bool()>;
 
-    explicit SmsTransaction(
-        SerialLine& port, StopRequested stopRequested = [] { return false; });
+    // waitUnit is the step of every wait below.
+    SmsTransaction(
+        SerialLine& port, std::chrono::milliseconds waitUnit,
+        StopRequested stopRequested = [] { return false; });
 
     // Blocks the thread for 8 wait units when the modem answers in time and 3 when it is
     // silent; up to 10 more while a prompt is late, and 60 more while a confirmation is late,
     // unless ORVA is asked to end meanwhile. Once it is, no transaction begins. A port that
     // fails on the way is an outcome too, with its cause.
     [[nodiscard]] SmsOutcome send(const QString& number, const QString& text);
-
-    // The wait unit: 500 ms in service; tests may shorten it.
-    std::chrono::milliseconds ModemWaitMs = kModemWait;
-    // What the modem said last.
-    QString ModemReply;
 
 private:
     // A fixed wait, then up to graceUnits more while the answer's verdict is still pending.
@@ -51,6 +46,7 @@ private:
     void sleepUnits(int units) const;
 
     SerialLine& port_;
+    std::chrono::milliseconds waitUnit_;
     StopRequested stopRequested_;
 };
 

@@ -31,9 +31,9 @@ SerialLine::~SerialLine()
     thread_.wait();
 }
 
-void SerialLine::setSettings(const QString& text)
+void SerialLine::setLineSettings(const QString& text)
 {
-    if (portOpen())
+    if (isOpen())
         fail(QStringLiteral("line settings cannot change while the port is open"));
     try {
         settings_ = parseLineSettings(text);
@@ -42,35 +42,36 @@ void SerialLine::setSettings(const QString& text)
     }
 }
 
-void SerialLine::setCommPort(int number)
+void SerialLine::setPortNumber(int number)
 {
     if (number < kLowestPort || number > kHighestPort)
         fail(QStringLiteral("port number %1 is not between %2 and %3")
                  .arg(number)
                  .arg(kLowestPort)
                  .arg(kHighestPort));
-    if (portOpen())
+    if (isOpen())
         fail(QStringLiteral("the port cannot change while it is open"));
     device_ = platform::serialDevice(number);
 }
 
-void SerialLine::setInputLen(int length)
+void SerialLine::setReadLength(int length)
 {
     if (length < 0)
         fail(QStringLiteral("read length %1 is negative").arg(length));
-    inputLen_ = length;
+    readLength_ = length;
 }
 
-void SerialLine::setPortOpen(bool open)
+void SerialLine::close()
 {
-    if (!open) {
-        QMetaObject::invokeMethod(lineDevice_, &LineDevice::close, Qt::BlockingQueuedConnection);
-        inService_ = false;
-        return;
-    }
+    QMetaObject::invokeMethod(lineDevice_, &LineDevice::close, Qt::BlockingQueuedConnection);
+    inService_ = false;
+}
+
+void SerialLine::open()
+{
     if (device_.isEmpty())
         fail(QStringLiteral("no port number is set"));
-    if (portOpen())
+    if (isOpen())
         fail(QStringLiteral("the port is already open"));
     const QString error = openDevice();
     if (!error.isEmpty())
@@ -78,21 +79,21 @@ void SerialLine::setPortOpen(bool open)
     inService_ = true;
 }
 
-bool SerialLine::portOpen() const
+bool SerialLine::isOpen() const
 {
     return lineDevice_->isOpen();
 }
 
-int SerialLine::InBufferCount()
+int SerialLine::reopenAndCountWaiting()
 {
     reopenIfFailed();
     return waitingCount();
 }
 
-QString SerialLine::Input()
+QString SerialLine::takeReceived()
 {
     qsizetype dropped = 0;
-    const QString text = QString::fromLatin1(buffer_.take(inputLen_, dropped));
+    const QString text = QString::fromLatin1(buffer_.take(readLength_, dropped));
     if (text.isEmpty())
         requireOpenDevice();
     if (dropped > 0 && overflowReport_) // a full buffer held something: text is not empty
@@ -102,7 +103,7 @@ QString SerialLine::Input()
     return text;
 }
 
-void SerialLine::Output(const QString& text)
+void SerialLine::write(const QString& text)
 {
     requireOpenDevice();
     QMetaObject::invokeMethod(
@@ -111,7 +112,7 @@ void SerialLine::Output(const QString& text)
         Qt::QueuedConnection);
 }
 
-void SerialLine::confirmOutput(quint64 since)
+void SerialLine::confirmWritten(quint64 since)
 {
     QString cause;
     QMetaObject::invokeMethod(
@@ -144,7 +145,7 @@ QString SerialLine::openDevice()
 // settings, so that it serves again once the device is back.
 void SerialLine::reopenIfFailed()
 {
-    if (portOpen())
+    if (isOpen())
         return;
     if (!inService_)
         fail(QStringLiteral("the port is not open"));
@@ -158,14 +159,14 @@ void SerialLine::reopenIfFailed()
 
 std::optional<QString> SerialLine::deviceFailure() const
 {
-    if (!inService_ || portOpen())
+    if (!inService_ || isOpen())
         return std::nullopt;
     return failedDevice(lineDevice_->failure());
 }
 
 void SerialLine::requireOpenDevice() const
 {
-    if (portOpen())
+    if (isOpen())
         return;
     if (!inService_)
         fail(QStringLiteral("the port is not open"));

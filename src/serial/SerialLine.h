@@ -13,7 +13,7 @@ namespace orva {
 class LineDevice;
 
 // One serial line, driven the way ORVA's callers rely on: configure while closed, open, then
-// count, take and queue text. The line reads its device in a thread of its own, so that what
+// count, take and write text. The line reads its device in a thread of its own, so that what
 // arrives while the owner's thread sleeps waits in the receive buffer, up to its capacity.
 // Characters cross the line as Latin-1 bytes. A device that fails is closed at once; it is opened
 // again only when the owner counts the waiting characters or asks for it, never behind a write,
@@ -30,11 +30,13 @@ public:
     SerialLine(const SerialLine&) = delete;
     SerialLine& operator=(const SerialLine&) = delete;
 
-    void setSettings(const QString& text);
-    void setCommPort(int number);
-    void setInputLen(int length);
-    void setPortOpen(bool open);
-    bool portOpen() const;
+    void setLineSettings(const QString& text);
+    void setPortNumber(int number);
+    void setReadLength(int length);
+    void open();
+    // Closes the device; the line stays closed until it is opened again.
+    void close();
+    bool isOpen() const;
     // Why the device failed, naming the line, for as long as it stays closed after failing;
     // none while it serves, or when the owner closed the line.
     [[nodiscard]] std::optional<QString> deviceFailure() const;
@@ -48,20 +50,20 @@ public:
     // Opens a device that failed again, with the same settings. Throws when it cannot, or
     // when the owner has closed the line.
     void reopenIfFailed();
-    // The characters waiting, after opening a device that failed again, whatever waits; what
+    // Opens a device that failed again, whatever waits, and counts the characters waiting; what
     // was received before the failure stays in front of what comes after. Throws when the
     // device cannot be opened again.
-    [[nodiscard]] int InBufferCount();
+    [[nodiscard]] int reopenAndCountWaiting();
     // The characters waiting, without looking at the device.
     [[nodiscard]] int waitingCount() const { return static_cast<int>(buffer_.size()); }
     // How many characters ever arrived on the line, across its devices.
     [[nodiscard]] quint64 receivedCount() const { return buffer_.received(); }
     // Takes the characters waiting, at most the read length of them (all when it is 0). Those
     // received before the device failed are taken first; after them it throws.
-    QString Input();
+    QString takeReceived();
     // Queues text for the device; it is written by the line's thread. Throws when the device
     // has failed: a write never reopens it.
-    void Output(const QString& text);
+    void write(const QString& text);
 
     // Says, with the next characters taken, how many the full receive buffer dropped, as
     // "<line> receive buffer full, <n> bytes dropped". It must not throw.
@@ -71,9 +73,9 @@ public:
     // Which opening of the device is in service: the count grows at every opening, also when
     // the line opens its device again by itself after a failure.
     [[nodiscard]] quint64 opening() const { return openings_; }
-    // Waits until everything given to Output has been handed to the device. Throws Failure
+    // Waits until everything given to write has been handed to the device. Throws Failure
     // when a write failed, the device failed, or it was opened again after the given opening.
-    void confirmOutput(quint64 since);
+    void confirmWritten(quint64 since);
 
     QString name() const { return name_; }
     QString device() const { return device_; }
@@ -89,7 +91,7 @@ private:
     QString name_;
     LineSettings settings_;
     QString device_;
-    int inputLen_ = 0;
+    int readLength_ = 0;
     quint64 openings_ = 0;
     bool inService_ = false; // opened by its owner and not closed since
     std::optional<QString> recoveredFailure_;

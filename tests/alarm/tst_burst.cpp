@@ -1,5 +1,4 @@
 #include "alarm/Burst.h"
-#include "common/Failure.h"
 #include "support/Row.h"
 
 #include <QtTest>
@@ -123,7 +122,7 @@ private slots:
         QCOMPARE(pendingCount(40000), 32767);
         QCOMPARE(pendingCount(32767), 32767);
         QCOMPARE(pendingCount(12), 12);
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)burstIsWaiting(32767, u"1E999"));
+        QVERIFY(!burstIsWaiting(32767, u"1E999")); // a threshold beyond any number is never met
     }
 
     void thirtyLines()

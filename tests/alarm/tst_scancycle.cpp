@@ -1,7 +1,7 @@
 #include "alarm/Burst.h"
 #include "alarm/ScanCycle.h"
-#include "alarm/SettleDelay.h"
-#include "app/Form1.h"
+#include "alarm/SettleWait.h"
+#include "app/MainWindow.h"
 #include "common/Failure.h"
 #include "config/SettingsStore.h"
 #include "support/LineOnPty.h"
@@ -36,19 +36,28 @@ private:
     std::unique_ptr<test::TestHome> home_;
     std::unique_ptr<test::LineOnPty> portB_;
     std::unique_ptr<test::ModemRig> rig_;
-    std::unique_ptr<Form1> window_;
+    std::unique_ptr<MainWindow> window_;
     std::unique_ptr<ScanCycle> cycle_;
     SettingsStore settings_;
     QStringList attempted_;
     QStringList reported_;
     int failingAttempt_ = -1;
 
+    // A cycle on port B with a short settle wait, scanning every second.
+    void makeCycle(std::chrono::milliseconds settleWait)
+    {
+        cycle_ = std::make_unique<ScanCycle>(
+            portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
+            [this](const QString& entry, Severity) { reported_ << entry; },
+            ScanCycle::Waits{1017ms, settleWait});
+    }
+
     void send(const QString& line)
     {
         attempted_ << line;
         if (attempted_.size() == failingAttempt_)
             throw Failure("port A: the device failed");
-        rig_->modem.SendSms(kNumber, line);
+        rig_->modem.send(kNumber, line);
     }
 
     // The test runs the cycle itself: no tick may take a burst half come in.
@@ -74,16 +83,13 @@ private slots:
         home_ = std::make_unique<test::TestHome>();
         portB_ = std::make_unique<test::LineOnPty>(*home_, 2, "port B");
         rig_ = std::make_unique<test::ModemRig>(*home_);
-        window_ = std::make_unique<Form1>();
+        window_ = std::make_unique<MainWindow>();
         settings_ = SettingsStore();
         settings_.setText(kSlotB, Field::Length, "5");
         attempted_.clear();
         reported_.clear();
         failingAttempt_ = -1;
-        cycle_ = std::make_unique<ScanCycle>(
-            portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
-            [this](const QString& entry, Severity) { reported_ << entry; });
-        cycle_->settleWait = 100ms;
+        makeCycle(100ms);
     }
 
     void cleanup()
@@ -101,8 +107,8 @@ private slots:
         burst("12345678901");
         cycle_->stop();
         cycle_->run();
-        QCOMPARE(cycle_->AlarmPendingCount, 11);
-        QCOMPARE(portB_->line().InBufferCount(), 11);
+        QCOMPARE(cycle_->waitingCount(), 11);
+        QCOMPARE(portB_->line().reopenAndCountWaiting(), 11);
         for (int box = 0; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(window_->line(box), "0");
         QVERIFY(scanning());
@@ -192,7 +198,7 @@ private slots:
     {
         burst(QString(40000, u'x') + "\r.AFTER FLOOD");
         cycle_->run();
-        QCOMPARE(cycle_->AlarmPendingCount, 32767);
+        QCOMPARE(cycle_->waitingCount(), 32767);
         QCOMPARE(window_->line(0).size(), 40000); // a record is shown whole, as it is sent
         QCOMPARE(window_->line(1), ".AFTER FLOOD");
         QCOMPARE(attempted_, QStringList{".AFTER FLOOD"});
@@ -202,7 +208,7 @@ private slots:
     {
         burst(".LAST");
         portB_->unplug();
-        QTRY_VERIFY(!portB_->line().portOpen());
+        QTRY_VERIFY(!portB_->line().isOpen());
         cycle_->run(); // what came before the loss is still read
         QCOMPARE(attempted_, QStringList{".LAST"});
         settings_.setText(kSlotB, Field::Length, "0");
@@ -229,11 +235,11 @@ private slots:
         QCOMPARE(window_->line(0), "0");
         cycle_->stop(); // the test runs every cycle itself
         portB_->unplug();
-        QTRY_VERIFY(!portB_->line().portOpen());
+        QTRY_VERIFY(!portB_->line().isOpen());
         cycle_->run();
         QCOMPARE(reported_.size(), 1);
         QVERIFY2(reported_[0].startsWith("Port Error: port B ("), qPrintable(reported_[0]));
-        QCOMPARE(cycle_->AlarmPendingCount, 2);
+        QCOMPARE(cycle_->waitingCount(), 2);
         portB_->plugIn();
         cycle_->run();
         QCOMPARE(reported_.last(), "Port Restored: port B (" + home_->linkPath(2) + ")");
@@ -250,7 +256,7 @@ private slots:
     {
         cycle_->stop();
         portB_->unplug();
-        QTRY_VERIFY(!portB_->line().portOpen());
+        QTRY_VERIFY(!portB_->line().isOpen());
         portB_->plugIn();
         cycle_->run();
         const QString port = "port B (" + home_->linkPath(2) + ")";
@@ -271,7 +277,7 @@ private slots:
     {
         burst(".LOST LATE\r"); // after the last look, before the loss
         portB_->unplug();
-        QTRY_VERIFY(!portB_->line().portOpen());
+        QTRY_VERIFY(!portB_->line().isOpen());
         cycle_->run();
         QCOMPARE(attempted_, QStringList{".LOST LATE"});
         QCOMPARE(reported_.size(), 1); // the loss, and no return: the port is still gone
@@ -297,9 +303,10 @@ private slots:
     {
         // Short, yet long enough for a busy machine to echo within the 3 units of the first
         // wait: a silent modem would leave a burst without its SMS.
-        rig_->modem.transaction().ModemWaitMs = 20ms;
+        rig_.reset(); // one simulator at a time on COM1
+        rig_ = std::make_unique<test::ModemRig>(*home_, QStringList{}, 20ms);
         settings_.setText(kSlotB, Field::Length, "1");
-        cycle_->settleWait = 5ms;
+        makeCycle(5ms);
 
         qint64 afterTwenty = 0;
         for (int n = 1; n <= 200; ++n) {
@@ -322,7 +329,7 @@ private slots:
         const double before = test::processorSeconds();
         QElapsedTimer elapsed;
         elapsed.start();
-        SettleDelay(1s);
+        waitWhileSettling(1s);
         QVERIFY(elapsed.elapsed() >= 1000);
         QVERIFY(ran);
         QVERIFY2(test::processorSeconds() - before < 0.1, "the settle wait spins");

@@ -1,3 +1,4 @@
+#include "config/SettingsFile.h"
 #include "eventlog/EventLog.h"
 #include "eventlog/LogEntry.h"
 #include "pty/PseudoTerminal.h"
@@ -48,7 +49,7 @@ private:
     bool modemReceived(const QString& alarm) { return devices_->modem.accepted(kNumber, alarm); }
     bool logged(const QString& text) const { return home_->logTexts().contains(text); }
     QString alarmPort() const { return "port B (alarm port) (" + home_->linkPath(2) + ")"; }
-    QString settingsPath() const { return home_->dataFolder() + "/settings.ini"; }
+    QString settingsPath() const { return settingsFilePath(); } // home_ is HOME
     QString logPath() const
     {
         return home_->dataFolder() + "/" + logFileName(QDate::currentDate());
@@ -97,7 +98,7 @@ private slots:
         const PseudoTerminal modem(home_->linkPath(1).toStdString());
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
         home_->writeWorkingSettings();
-        EventLog(home_->dataFolder()).LogEvent("an earlier run");
+        EventLog(home_->dataFolder()).write("an earlier run");
         const auto orva = startOrva();
         QTRY_COMPARE_WITH_TIMEOUT(home_->logTexts().size(), 2, 10000);
         QCOMPARE(home_->logTexts().last(), "SMS Program Started");
@@ -300,7 +301,7 @@ private slots:
             for (const QString& path : {home_->path(), home_->dataFolder()})
                 QFile::setPermissions(path, QFile::permissions(path) | QFile::ReadOther |
                                                 QFile::ExeOther);
-            QFile::setPermissions(home_->dataFolder() + "/settings.ini",
+            QFile::setPermissions(settingsPath(),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
             check = std::make_unique<test::Process>("setpriv",
                                                     QStringList{"--reuid=65534", "--regid=65534",

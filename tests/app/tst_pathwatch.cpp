@@ -201,7 +201,7 @@ private slots:
         start("MODEM CHECK:0.002\r\n"); // every 0.12 s
         run_->devices.sendBurst(".ONE\r.TWO\r.THREE\r");
         run_->program().showManualSms();
-        emit run_->program().manualWindow()->sendRequested("91234567", "by hand");
+        emit run_->program().manualSmsWindow()->sendRequested("91234567", "by hand");
         QTRY_COMPARE_WITH_TIMEOUT(modem().accepted().size(), 4, 15000);
         QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 3, 10000);
         const QString transcript = QString::fromLatin1(modem().transcript());

@@ -62,9 +62,9 @@ private slots:
         home_->writeWorkingSettings(" 91234567");
         Orva& program = start();
         QVERIFY(!exitStatus_);
-        QVERIFY(program.MSComm1(0).portOpen());
-        QVERIFY(program.MSComm1(1).portOpen());
-        QCOMPARE(program.outgoingSms().SmsNumber, " 91234567");
+        QVERIFY(program.modemLine().isOpen());
+        QVERIFY(program.alarmLine().isOpen());
+        QCOMPARE(program.outgoingSms().number, " 91234567");
         QCOMPARE(program.mainWindow().line(0), "SMS Program Started");
         QVERIFY(program.scan().timer().isActive());
         QCOMPARE(home_->logTexts(), QStringList{"SMS Program Started"});
@@ -73,7 +73,7 @@ private slots:
         program.mainWindow().close();
         QCOMPARE(exitStatus_, 0);
         QCOMPARE(home_->logTexts(), (QStringList{"SMS Program Started", "SMS Program Exit"}));
-        QVERIFY(!program.MSComm1(0).portOpen()); // released with the process
+        QVERIFY(!program.modemLine().isOpen()); // released with the process
     }
 
     void emptyHandphoneStartsNormally()
@@ -81,7 +81,7 @@ private slots:
         home_->writeWorkingSettings("");
         Orva& program = start();
         QVERIFY(!exitStatus_);
-        QCOMPARE(program.outgoingSms().SmsNumber, "");
+        QCOMPARE(program.outgoingSms().number, "");
     }
 
     void failures_data()
@@ -137,8 +137,8 @@ private slots:
         QCOMPARE(answer.seen().icon, QMessageBox::NoIcon);
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
         QCOMPARE(exitStatus_, 1);
-        QVERIFY(!program.MSComm1(1).portOpen());
-        QVERIFY(program.MSComm1(1).device().isEmpty()); // line B never touched
+        QVERIFY(!program.alarmLine().isOpen());
+        QVERIFY(program.alarmLine().device().isEmpty()); // line B never touched
     }
 
     void lineBFailureLeavesLineAOpen()
@@ -146,7 +146,7 @@ private slots:
         home_->writeSettings("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nPORT B:201\r\n"
                              "SETTINGS B:9600,n,8,1\r\n");
         bool lineAOpen = false;
-        const test::ModalAnswer answer([&] { lineAOpen = program_->MSComm1(0).portOpen(); });
+        const test::ModalAnswer answer([&] { lineAOpen = program_->modemLine().isOpen(); });
         start();
         QCOMPARE(answer.seen().text, kFailureText);
         QCOMPARE(exitStatus_, 1);

@@ -1,6 +1,7 @@
-#include "app/Form1.h"
-#include "app/ManualSms.h"
-#include "config/Form3.h"
+#include "app/MainWindow.h"
+#include "app/ManualSmsWindow.h"
+#include "config/SettingsWindow.h"
+#include "support/Controls.h"
 #include "support/Row.h"
 
 #include <QLabel>
@@ -19,9 +20,9 @@ class WindowLayoutTest : public QObject {
 
 private:
     SettingsStore store_;
-    std::unique_ptr<Form1> form1_;
-    std::unique_ptr<Form3> form3_;
-    std::unique_ptr<ManualSms> manual_;
+    std::unique_ptr<MainWindow> form1_;
+    std::unique_ptr<SettingsWindow> form3_;
+    std::unique_ptr<ManualSmsWindow> manual_;
 
     QWidget* window(const QString& name) const
     {
@@ -44,9 +45,10 @@ private:
 private slots:
     void initTestCase()
     {
-        form1_ = std::make_unique<Form1>();
-        form3_ = std::make_unique<Form3>(store_);
-        manual_ = std::make_unique<ManualSms>();
+        form1_ = std::make_unique<MainWindow>();
+        form3_ =
+            std::make_unique<SettingsWindow>(store_, "A-COMPUTER-NAME-FAR-TOO-LONG-FOR-ITS-BOX");
+        manual_ = std::make_unique<ManualSmsWindow>();
         manual_->setAttribute(Qt::WA_DeleteOnClose, false);
     }
 
@@ -174,11 +176,14 @@ private slots:
     // of the settings window, which show the store.
     void designedPlaces()
     {
-        QCOMPARE(form1_->Text1(25)->geometry().top(), 6360 / 15);
+        QCOMPARE(test::control<QLineEdit>(*form1_, "Text1(25)")->geometry().top(), 6360 / 15);
         for (int slot = 0; slot < kSlotCount; ++slot)
             for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
-                QCOMPARE(form3_->box(slot, field)->text(), store_.text(slot, field));
-        QCOMPARE(form3_->box(kSlotC, Field::Length)->text(), "Unused");
+                QCOMPARE(test::control<QLineEdit>(
+                             *form3_, test::settingsBoxName(slot, static_cast<int>(field)))
+                             ->text(),
+                         store_.text(slot, field));
+        QCOMPARE(test::control<QLineEdit>(*form3_, "Text8(2)")->text(), "Unused");
     }
 
     void boxesShowButTakeNoTyping()
@@ -191,23 +196,25 @@ private slots:
 
     void longTextsShowFromTheirStart()
     {
-        const QString computer = "A-COMPUTER-NAME-FAR-TOO-LONG-FOR-ITS-BOX";
-        form3_->setField(kSlotC, Field::LineSettings, computer);
+        form3_->showComputerName();
         form1_->setLine(3, QString(200, u'x'));
-        QCOMPARE(form3_->findChild<QLineEdit*>("Text7(2)")->cursorPosition(), 0);
-        QCOMPARE(form1_->Text1(3)->cursorPosition(), 0);
+        QCOMPARE(test::control<QLineEdit>(*form3_, "Text7(2)")->text(),
+                 "A-COMPUTER-NAME-FAR-TOO-LONG-FOR-ITS-BOX");
+        QCOMPARE(test::control<QLineEdit>(*form3_, "Text7(2)")->cursorPosition(), 0);
+        QCOMPARE(test::control<QLineEdit>(*form1_, "Text1(3)")->cursorPosition(), 0);
     }
 
     void manualBoxesLimitTyping()
     {
         manual_->show();
-        QTest::keyClicks(manual_->ManualNo, "1234567890");
-        QCOMPARE(manual_->ManualNo->text(), "12345678");
-        QTest::keyClicks(manual_->ManualMsg, QString(200, u'm'));
-        QCOMPARE(manual_->ManualMsg->text(), QString(160, u'm'));
-        manual_->ManualMsg->clear();
-        manual_->ManualMsg->insert(QString(200, u'p')); // as a paste does
-        QCOMPARE(manual_->ManualMsg->text().size(), 160);
+        QTest::keyClicks(test::control<QLineEdit>(*manual_, "ManualNo"), "1234567890");
+        QCOMPARE(test::control<QLineEdit>(*manual_, "ManualNo")->text(), "12345678");
+        QTest::keyClicks(test::control<QLineEdit>(*manual_, "ManualMsg"), QString(200, u'm'));
+        QCOMPARE(test::control<QLineEdit>(*manual_, "ManualMsg")->text(), QString(160, u'm'));
+        test::control<QLineEdit>(*manual_, "ManualMsg")->clear();
+        test::control<QLineEdit>(*manual_, "ManualMsg")
+            ->insert(QString(200, u'p')); // as a paste does
+        QCOMPARE(test::control<QLineEdit>(*manual_, "ManualMsg")->text().size(), 160);
     }
 
     void manualWindowIsLightGrey()

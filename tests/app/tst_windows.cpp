@@ -1,5 +1,6 @@
-#include "app/ManualSms.h"
+#include "app/ManualSmsWindow.h"
 #include "serial/SerialLine.h"
+#include "support/Controls.h"
 #include "support/ModalAnswer.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
@@ -24,12 +25,14 @@ template <typename Window> int openWindows()
     return count;
 }
 
-QStringList settingsTexts(const Form3& window)
+QStringList settingsTexts(const SettingsWindow& window)
 {
     QStringList texts;
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length})
-            texts << window.box(slot, field)->text();
+            texts << test::control<QLineEdit>(window,
+                                              test::settingsBoxName(slot, static_cast<int>(field)))
+                         ->text();
     return texts;
 }
 
@@ -51,22 +54,30 @@ private:
         run_->mainWindow().show();
     }
 
-    Form3& settingsWindow() { return run_->program().settingsWindow(); }
-    void clickSettings() { QTest::mouseClick(run_->mainWindow().Command1(), Qt::LeftButton); }
-    void clickManualSms() { QTest::mouseClick(run_->mainWindow().Command2(), Qt::LeftButton); }
+    SettingsWindow& settingsWindow() { return run_->program().settingsWindow(); }
+    void clickSettings()
+    {
+        QTest::mouseClick(test::control<QPushButton>(run_->mainWindow(), "Command1"),
+                          Qt::LeftButton);
+    }
+    void clickManualSms()
+    {
+        QTest::mouseClick(test::control<QPushButton>(run_->mainWindow(), "Command2"),
+                          Qt::LeftButton);
+    }
     test::ModemSimulator& modem() { return run_->devices.modem; }
 
-    ManualSms& openManual()
+    ManualSmsWindow& openManual()
     {
         clickManualSms();
-        return *run_->program().manualWindow();
+        return *run_->program().manualSmsWindow();
     }
 
-    void send(ManualSms& window, const QString& number, const QString& message)
+    void send(ManualSmsWindow& window, const QString& number, const QString& message)
     {
-        window.ManualNo->setText(number);
-        window.ManualMsg->setText(message);
-        QTest::mouseClick(window.ManualSend, Qt::LeftButton);
+        test::control<QLineEdit>(window, "ManualNo")->setText(number);
+        test::control<QLineEdit>(window, "ManualMsg")->setText(message);
+        QTest::mouseClick(test::control<QPushButton>(window, "ManualSend"), Qt::LeftButton);
     }
 
 private slots:
@@ -106,11 +117,11 @@ private slots:
     void manualSmsTwiceGivesOneWindow()
     {
         clickManualSms();
-        ManualSms* first = run_->program().manualWindow();
+        ManualSmsWindow* first = run_->program().manualSmsWindow();
         QVERIFY(first != nullptr && first->isVisible());
         clickManualSms();
-        QCOMPARE(run_->program().manualWindow(), first);
-        QCOMPARE(openWindows<ManualSms>(), 1);
+        QCOMPARE(run_->program().manualSmsWindow(), first);
+        QCOMPARE(openWindows<ManualSmsWindow>(), 1);
     }
 
     void settingsBesideManualSms()
@@ -118,12 +129,14 @@ private slots:
         clickManualSms();
         clickSettings();
         QVERIFY(settingsWindow().isVisible());
-        QVERIFY(run_->program().manualWindow()->isVisible());
-        QTest::keyClicks(run_->program().manualWindow()->ManualNo, "123");
-        QCOMPARE(run_->program().manualWindow()->ManualNo->text(), "123");
+        QVERIFY(run_->program().manualSmsWindow()->isVisible());
+        QTest::keyClicks(test::control<QLineEdit>(*run_->program().manualSmsWindow(), "ManualNo"),
+                         "123");
+        QCOMPARE(test::control<QLineEdit>(*run_->program().manualSmsWindow(), "ManualNo")->text(),
+                 "123");
         QTest::mouseClick(settingsWindow().findChild<QPushButton*>("Command4"), Qt::LeftButton);
         QVERIFY(!settingsWindow().isVisible());
-        QVERIFY(run_->program().manualWindow()->isVisible());
+        QVERIFY(run_->program().manualSmsWindow()->isVisible());
     }
 
     void computerNameBeforeAndAfterSettings_data()
@@ -139,7 +152,7 @@ private slots:
         QFETCH(QString, moreSettings);
         run_.reset();
         start(moreSettings);
-        QLineEdit* slotC = settingsWindow().box(kSlotC, Field::LineSettings);
+        QLineEdit* slotC = test::control<QLineEdit>(settingsWindow(), "Text7(2)");
         QTEST(slotC->text(), "beforePress");
         clickSettings();
         QVERIFY(settingsWindow().isVisible());
@@ -149,11 +162,11 @@ private slots:
     void secondPressKeepsOneWindowAndWritesAgain()
     {
         clickSettings();
-        settingsWindow().setField(kSlotC, Field::LineSettings, "overwritten");
+        QLineEdit* slotC = test::control<QLineEdit>(settingsWindow(), "Text7(2)");
+        slotC->setText("overwritten");
         clickSettings();
-        QCOMPARE(openWindows<Form3>(), 1);
-        QCOMPARE(settingsWindow().box(kSlotC, Field::LineSettings)->text(),
-                 QSysInfo::machineHostName());
+        QCOMPARE(openWindows<SettingsWindow>(), 1);
+        QCOMPARE(slotC->text(), QSysInfo::machineHostName());
     }
 
     void closeThenSettingsShowsTheSameTexts()
@@ -199,15 +212,16 @@ private slots:
     {
         QFETCH(QString, number);
         QFETCH(QString, message);
-        ManualSms& window = openManual();
+        ManualSmsWindow& window = openManual();
         send(window, number, message);
         QTRY_COMPARE(modem().transcript(), "at+cmgf = 1\rAT+CMGS=\"" + number.toLatin1() + "\"\r" +
                                                message.toLatin1() + '\x1a');
         QCOMPARE(run_->mainWindow().line(0), message + " " + number);
         QCOMPARE(home_->logTexts().last(), message + " " + number);
-        QCOMPARE(run_->program().outgoingSms().SmsNumber, number);
-        QCOMPARE(window.ManualNo->text(), number); // ready for another send
-        QCOMPARE(window.ManualMsg->text(), message);
+        QCOMPARE(run_->program().outgoingSms().number, number);
+        QCOMPARE(test::control<QLineEdit>(window, "ManualNo")->text(),
+                 number); // ready for another send
+        QCOMPARE(test::control<QLineEdit>(window, "ManualMsg")->text(), message);
     }
 
     // Which numbers pass: the rules' own test.
@@ -221,7 +235,7 @@ private slots:
     void rejected()
     {
         QFETCH(QString, number);
-        ManualSms& window = openManual();
+        ManualSmsWindow& window = openManual();
         {
             const test::ModalAnswer answer;
             send(window, number, "hello");
@@ -233,9 +247,9 @@ private slots:
         QTest::qWait(200);
         QVERIFY(modem().transcript().isEmpty());
         QVERIFY(window.isVisible());
-        QCOMPARE(window.ManualNo->text(), number);
-        QCOMPARE(window.ManualMsg->text(), "hello");
-        QCOMPARE(run_->program().outgoingSms().SmsNumber, kConfigured);
+        QCOMPARE(test::control<QLineEdit>(window, "ManualNo")->text(), number);
+        QCOMPARE(test::control<QLineEdit>(window, "ManualMsg")->text(), "hello");
+        QCOMPARE(run_->program().outgoingSms().number, kConfigured);
     }
 
     void alarmsFollowAnAcceptedNumberUntilClosed_data()
@@ -248,7 +262,7 @@ private slots:
     void alarmsFollowAnAcceptedNumberUntilClosed()
     {
         QFETCH(bool, byCloseBox);
-        ManualSms& window = openManual();
+        ManualSmsWindow& window = openManual();
         send(window, "22223333", "manual");
         QTRY_COMPARE(modem().accepted().size(), 1);
         run_->devices.sendBurst(".ALARM ONE");
@@ -256,16 +270,18 @@ private slots:
         if (byCloseBox)
             window.close();
         else
-            QTest::mouseClick(window.ManualCancel, Qt::LeftButton);
-        QTRY_VERIFY(run_->program().manualWindow() == nullptr); // discarded
+            QTest::mouseClick(test::control<QPushButton>(window, "ManualCancel"), Qt::LeftButton);
+        QTRY_VERIFY(run_->program().manualSmsWindow() == nullptr); // discarded
         run_->devices.sendBurst(".ALARM TWO");
         QTRY_VERIFY(modem().accepted(kConfigured, ".ALARM TWO"));
-        QVERIFY(openManual().ManualNo->text().isEmpty()); // the next window starts empty
+        QVERIFY(test::control<QLineEdit>(openManual(), "ManualNo")
+                    ->text()
+                    .isEmpty()); // the next window starts empty
     }
 
     void rejectedNumberLeavesAlarmsAlone()
     {
-        ManualSms& window = openManual();
+        ManualSmsWindow& window = openManual();
         send(window, "22223333", "manual");
         QTRY_COMPARE(modem().accepted().size(), 1);
         {
@@ -279,27 +295,27 @@ private slots:
 
     void accessKeys()
     {
-        ManualSms& window = openManual();
-        window.ManualNo->setText("10000000");
+        ManualSmsWindow& window = openManual();
+        test::control<QLineEdit>(window, "ManualNo")->setText("10000000");
         QApplication::setActiveWindow(&window);
         QTest::keyClick(&window, Qt::Key_S, Qt::AltModifier);
         QTRY_VERIFY(!modem().transcript().isEmpty());
         QTest::keyClick(&window, Qt::Key_C, Qt::AltModifier);
-        QTRY_VERIFY(run_->program().manualWindow() == nullptr);
+        QTRY_VERIFY(run_->program().manualSmsWindow() == nullptr);
     }
 
     void portFailureIsShownAndTheWindowStays()
     {
-        ManualSms& window = openManual();
+        ManualSmsWindow& window = openManual();
         modem().unplug();
-        QTRY_VERIFY(!run_->program().MSComm1(0).portOpen());
+        QTRY_VERIFY(!run_->program().modemLine().isOpen());
         const test::ModalAnswer answer;
         send(window, "10000000", "hello");
         QTRY_COMPARE(answer.seen().count, 1);
         QCOMPARE(answer.seen().title, "ORVA");
         QVERIFY2(answer.seen().text.contains("port A"), qPrintable(answer.seen().text));
         QVERIFY(window.isVisible());
-        QCOMPARE(window.ManualMsg->text(), "hello");
+        QCOMPARE(test::control<QLineEdit>(window, "ManualMsg")->text(), "hello");
         QCOMPARE(home_->logTexts().last(), "Port Error, SMS not sent: hello 10000000");
     }
 
@@ -315,11 +331,12 @@ private slots:
     void boxLeftOpenDoesNotHoldTheAlarm()
     {
         QFETCH(bool, modemUnplugged);
-        ManualSms& window = openManual();
-        window.ManualNo->setText(modemUnplugged ? "10000000" : "1234567");
+        ManualSmsWindow& window = openManual();
+        test::control<QLineEdit>(window, "ManualNo")
+            ->setText(modemUnplugged ? "10000000" : "1234567");
         if (modemUnplugged) {
             modem().unplug();
-            QTRY_VERIFY(!run_->program().MSComm1(0).portOpen());
+            QTRY_VERIFY(!run_->program().modemLine().isOpen());
         }
         const auto box = [&window] { return window.findChild<QMessageBox*>(); };
         const QTimer& scanTimer = run_->program().scan().timer();
@@ -327,7 +344,7 @@ private slots:
         connect(&clickWhileSettling, &QTimer::timeout, &window, [&] {
             if (scanTimer.isActive() || box() != nullptr)
                 return;
-            QTest::mouseClick(window.ManualSend, Qt::LeftButton);
+            QTest::mouseClick(test::control<QPushButton>(window, "ManualSend"), Qt::LeftButton);
             if (modemUnplugged) // back before the alarm, whose transaction opens it again
                 modem().plugIn();
         });

@@ -54,7 +54,7 @@ private slots:
     {
         QFETCH(QString, text);
         QFETCH(QByteArray, expected);
-        log().LogEvent(text);
+        log().write(text);
         QCOMPARE(readFile(file("20260309")), expected);
     }
 
@@ -64,9 +64,9 @@ private slots:
         QVERIFY(earlier.open(QIODevice::WriteOnly));
         earlier.write("from an earlier run\n\r\n");
         earlier.close();
-        log().LogEvent("one");
+        log().write("one");
         now_ = now_.addSecs(1);
-        log().LogEvent("two");
+        log().write("two");
         QCOMPARE(readFile(file("20260309")),
                  QByteArray("from an earlier run\n\r\n20260309 07:05:03 one\n\r\n"
                             "20260309 07:05:04 two\n\r\n"));
@@ -75,9 +75,9 @@ private slots:
     void midnightStartsANewFile()
     {
         now_ = QDateTime(QDate(2026, 3, 9), QTime(23, 59, 59));
-        log().LogEvent("before");
+        log().write("before");
         now_ = QDateTime(QDate(2026, 3, 10), QTime(0, 0, 0));
-        log().LogEvent("after");
+        log().write("after");
         QCOMPARE(readFile(file("20260309")), QByteArray("20260309 23:59:59 before\n\r\n"));
         QCOMPARE(readFile(file("20260310")), QByteArray("20260310 00:00:00 after\n\r\n"));
     }
@@ -86,7 +86,7 @@ private slots:
     {
         const QString missing = dir_.path() + "/absent";
         const EventLog absent(missing, [this] { return now_; });
-        QVERIFY_THROWS_EXCEPTION(Failure, absent.LogEvent("lost"));
+        QVERIFY_THROWS_EXCEPTION(Failure, absent.write("lost"));
         QVERIFY(!QFileInfo::exists(missing));
     }
 
@@ -107,14 +107,14 @@ private slots:
         else
             QVERIFY(QDir(dir_.path()).mkdir("Log20260309.txt"));
         QFETCH(QString, kind);
-        test::expectFailure([this] { log().LogEvent("lost"); },
+        test::expectFailure([this] { log().write("lost"); },
                             file("20260309") + ": it is " + kind + ", not a regular file");
     }
 
     // A disk that fills up in the middle of an entry, staged with the file size limit.
     void entryCutShortIsTakenBack()
     {
-        log().LogEvent("first");
+        log().write("first");
         const QByteArray before = readFile(file("20260309"));
         rlimit original{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
@@ -124,7 +124,7 @@ private slots:
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &full), 0);
         const QString failure = [&] {
             try {
-                log().LogEvent(QString(100, u'x'));
+                log().write(QString(100, u'x'));
                 return QString();
             } catch (const Failure& failure) {
                 return failure.message();
@@ -135,7 +135,7 @@ private slots:
         QVERIFY2(failure.startsWith("cannot write the event log " + file("20260309") + ": "),
                  qPrintable(failure));
         QCOMPARE(readFile(file("20260309")), before);
-        log().LogEvent("next");
+        log().write("next");
         QCOMPARE(readFile(file("20260309")), before + "20260309 07:05:03 next\n\r\n");
     }
 };

@@ -26,18 +26,17 @@ private:
     std::unique_ptr<test::TestHome> home_;
     QString status_;
 
-    // SendSms on port A, open on a device the test plays.
+    // The modem on port A, open on a device the test plays.
     struct Exchange {
         Exchange(const test::TestHome& home, QString& status,
                  std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
             : modem(home, 1, "port A")
             , log(home.dataFolder())
-            , sms(modem.line(), [this, &status](const QString& entry, Severity severity) {
-                log.LogEvent(entry, severity);
+            , sms(modem.line(), waitUnit, [this, &status](const QString& entry, Severity severity) {
+                log.write(entry, severity);
                 status = entry;
             })
         {
-            sms.transaction().ModemWaitMs = waitUnit;
         }
         test::LineOnPty modem;
         EventLog log;
@@ -119,7 +118,7 @@ private slots:
         QFETCH(QByteArray, written);
         QFETCH(QString, entry);
         ModemRig rig(*home_, QStringList{"--mode", mode} + options);
-        rig.modem.SendSms(number, text);
+        rig.modem.send(number, text);
         QTRY_COMPARE(rig.simulator.transcript(), written);
         QCOMPARE(rig.status, entry);
         QCOMPARE(home_->logTexts(), QStringList{entry});
@@ -130,7 +129,7 @@ private slots:
     {
         Exchange exchange(*home_, status_);
         exchange.modem.receive("\r\n+CMTI: \"SM\",3\r\n"); // arrives between two transactions
-        exchange.sms.SendSms("91234567", "hi");
+        exchange.sms.send("91234567", "hi");
         QCOMPARE(status_, "No Respond from Modem");
     }
 
@@ -144,7 +143,7 @@ private slots:
             std::this_thread::sleep_for(700ms);
             modem.write("\r\n+CMGS: 1\r\n");
         });
-        exchange.sms.SendSms("91234567", "hi");
+        exchange.sms.send("91234567", "hi");
         answer.join();
         QCOMPARE(status_, "hi 91234567");
     }
@@ -163,7 +162,7 @@ private slots:
             exchange.modem.plugIn();
             exchange.modem.farEnd().write("\r\n> ");
         });
-        QCOMPARE(exchange.sms.SendSms("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
         replug.join();
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{status_});
@@ -173,8 +172,8 @@ private slots:
     void portFailureIsRecordedAndReturned()
     {
         Exchange exchange(*home_, status_);
-        exchange.modem.line().setPortOpen(false);
-        QCOMPARE(exchange.sms.SendSms("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        exchange.modem.line().close();
+        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
@@ -184,11 +183,11 @@ private slots:
     {
         ModemRig rig(*home_);
         rig.simulator.unplug();
-        QTRY_VERIFY(!rig.portA->portOpen());
-        QCOMPARE(rig.modem.SendSms("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QTRY_VERIFY(!rig.portA->isOpen());
+        QCOMPARE(rig.modem.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
         rig.simulator.plugIn();
-        rig.modem.SendSms("91234567", "back");
+        rig.modem.send("91234567", "back");
         QCOMPARE(rig.status, "back 91234567");
     }
 
@@ -199,22 +198,22 @@ private slots:
         std::atomic<bool> stop = false;
         ModemRig rig(*home_, {"--mode", "no-confirm"});
         SmsModem modem(
-            *rig.portA, [this](const QString& entry, Severity) { status_ = entry; },
+            *rig.portA, ModemRig::kWaitUnit,
+            [this](const QString& entry, Severity) { status_ = entry; },
             [&stop] { return stop.load(); });
-        modem.transaction().ModemWaitMs = ModemRig::kWaitUnit;
         QElapsedTimer elapsed;
         elapsed.start();
         std::thread request([&stop] {
             std::this_thread::sleep_for(ModemRig::kWaitUnit * 10); // in the confirmation grace
             stop = true;
         });
-        modem.SendSms("91234567", "hi");
+        modem.send("91234567", "hi");
         request.join();
         QCOMPARE(status_, "Modem Error (no confirmation), SMS not sent: hi 91234567");
         QVERIFY2(elapsed.elapsed() < (ModemRig::kWaitUnit * 13).count(), "the grace ran on");
         QTRY_VERIFY(rig.simulator.transcript().endsWith("hi\x1a\x1b"));
         const QByteArray written = rig.simulator.transcript();
-        modem.SendSms("91234567", "later");
+        modem.send("91234567", "later");
         QCOMPARE(status_, "ORVA Stopped, SMS not sent: later 91234567");
         QTest::qWait(200);
         QCOMPARE(rig.simulator.transcript(), written);
@@ -225,7 +224,7 @@ private slots:
         ModemRig rig(*home_);
         QVERIFY(QDir(home_->path()).rename("ORVA/COM1", "COM1")); // keep the modem reachable
         QVERIFY(QDir(home_->dataFolder()).removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.SendSms("91234567", "hi"));
+        QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.send("91234567", "hi"));
     }
 
     void sleepsBlockEvents()
@@ -233,7 +232,7 @@ private slots:
         ModemRig rig(*home_, {"--mode", "silent"});
         bool ran = false;
         QTimer::singleShot(0, [&] { ran = true; });
-        rig.modem.SendSms("91234567", "hi");
+        rig.modem.send("91234567", "hi");
         QVERIFY(!ran);
         QTRY_VERIFY(ran);
     }

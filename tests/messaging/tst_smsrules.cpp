@@ -228,10 +228,10 @@ private slots:
         QFETCH(bool, taken);
         OutgoingSms sms{"91234567", "alarm"};
         QCOMPARE(sms.takeTyped(number, "typed"), taken);
-        QCOMPARE(sms.SmsNumber, taken ? number : "91234567");
-        QCOMPARE(sms.SmsText, taken ? "typed" : "alarm");
+        QCOMPARE(sms.number, taken ? number : "91234567");
+        QCOMPARE(sms.text, taken ? "typed" : "alarm");
         sms.manualWindowClosed("91234567");
-        QCOMPARE(sms.SmsNumber, "91234567");
+        QCOMPARE(sms.number, "91234567");
     }
 };
 

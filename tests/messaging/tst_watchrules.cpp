@@ -3,6 +3,7 @@
 #include "config/SettingsStore.h"
 #include "config/WatchSettings.h"
 #include "messaging/ModemEpisode.h"
+#include "messaging/ModemReadiness.h"
 #include "messaging/ModemStatus.h"
 #include "messaging/WatchMessages.h"
 #include "support/Failures.h"

@@ -38,7 +38,7 @@ private slots:
     void settingsFailureNamesTheLine()
     {
         SerialLine closed("port U");
-        expectFailure([&] { closed.setSettings("Text7"); }, "port U: line settings \"Text7\"");
+        expectFailure([&] { closed.setLineSettings("Text7"); }, "port U: line settings \"Text7\"");
     }
 
     void everyBaudRateOpens_data()
@@ -53,8 +53,8 @@ private slots:
     void everyBaudRateOpens()
     {
         QFETCH(QString, baud);
-        line().setPortOpen(false);
-        QVERIFY(test::openLine(5, "port U", baud + ",n,8,1")->portOpen());
+        line().close();
+        QVERIFY(test::openLine(5, "port U", baud + ",n,8,1")->isOpen());
     }
 
     void portNumberOutOfRangeFails_data()
@@ -69,15 +69,15 @@ private slots:
     {
         QFETCH(int, number);
         SerialLine unset("port U");
-        QVERIFY_THROWS_EXCEPTION(Failure, unset.setCommPort(number));
+        QVERIFY_THROWS_EXCEPTION(Failure, unset.setPortNumber(number));
     }
 
     void missingDeviceFails()
     {
         SerialLine missing("port U");
-        missing.setCommPort(200); // no link in the data folder, and no /dev/ttyS199
-        expectFailure([&] { missing.setPortOpen(true); }, "/dev/ttyS199");
-        QVERIFY(!missing.portOpen());
+        missing.setPortNumber(200); // no link in the data folder, and no /dev/ttyS199
+        expectFailure([&] { missing.open(); }, "/dev/ttyS199");
+        QVERIFY(!missing.isOpen());
     }
 
     // An adapter unplugged at boot leaves its link dangling: that is the port, not a reason to
@@ -86,9 +86,9 @@ private slots:
     {
         QVERIFY(QFile::link("/dev/orva-unplugged-adapter", home_->linkPath(7)));
         SerialLine dangling("port U");
-        dangling.setCommPort(7);
+        dangling.setPortNumber(7);
         QCOMPARE(dangling.device(), home_->linkPath(7));
-        expectFailure([&] { dangling.setPortOpen(true); },
+        expectFailure([&] { dangling.open(); },
                       QString("the link %1 points to /dev/orva-unplugged-adapter, "
                               "which does not exist")
                           .arg(home_->linkPath(7)));
@@ -104,25 +104,25 @@ private slots:
     void unopenedLineFails()
     {
         SerialLine unopened("port U");
-        QVERIFY_THROWS_EXCEPTION(Failure, unopened.Output("x"));
-        QVERIFY_THROWS_EXCEPTION(Failure, unopened.Input());
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)unopened.InBufferCount());
+        QVERIFY_THROWS_EXCEPTION(Failure, unopened.write("x"));
+        QVERIFY_THROWS_EXCEPTION(Failure, unopened.takeReceived());
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)unopened.reopenAndCountWaiting());
     }
 
     void inputReturnsAllWaiting()
     {
-        QCOMPARE(line().Input(), QString());
+        QCOMPARE(line().takeReceived(), QString());
         pty_->receive("first\r");
         pty_->receive(QByteArray("second \x00\xe9\xff\r", 11));
-        QCOMPARE(line().InBufferCount(), 17);
-        QCOMPARE(line().Input(), QString::fromLatin1("first\rsecond \0\xe9\xff\r", 17));
-        QCOMPARE(line().InBufferCount(), 0);
-        QCOMPARE(line().Input(), QString());
+        QCOMPARE(line().reopenAndCountWaiting(), 17);
+        QCOMPARE(line().takeReceived(), QString::fromLatin1("first\rsecond \0\xe9\xff\r", 17));
+        QCOMPARE(line().reopenAndCountWaiting(), 0);
+        QCOMPARE(line().takeReceived(), QString());
     }
 
     void outputReachesTheFarEndAsLatin1()
     {
-        line().Output(QString::fromLatin1("AT\r\xe9\x1a", 5));
+        line().write(QString::fromLatin1("AT\r\xe9\x1a", 5));
         QCOMPARE(pty_->farEndReads(5), std::string("AT\r\xe9\x1a"));
     }
 
@@ -135,7 +135,7 @@ private slots:
         std::this_thread::sleep_for(3s); // as a modem transaction does
         writer.join();
         QString received;
-        QTRY_COMPARE((received += line().Input()).size(), sent.size());
+        QTRY_COMPARE((received += line().takeReceived()).size(), sent.size());
         QVERIFY(received.toLatin1() == sent);
     }
 
@@ -148,13 +148,13 @@ private slots:
         small.line().setOverflowReport([&](const QString& cause) { reported << cause; });
         small.farEnd().write(std::string(3000, 'x'));
         QTest::qWait(300);
-        QCOMPARE(small.line().InBufferCount(), 1000);
+        QCOMPARE(small.line().reopenAndCountWaiting(), 1000);
         QVERIFY(reported.isEmpty());
-        small.line().Input();
+        small.line().takeReceived();
         QCOMPARE(reported, QStringList{"port T (" + home_->linkPath(5) +
                                        ") receive buffer full, 2000 bytes dropped"});
         small.receive("after");
-        QCOMPARE(small.line().Input(), QString("after"));
+        QCOMPARE(small.line().takeReceived(), QString("after"));
         QCOMPARE(reported.size(), 1);
     }
 
@@ -164,27 +164,27 @@ private slots:
     {
         pty_->receive("ab");
         pty_->unplug();
-        QTRY_VERIFY(!line().portOpen());
-        expectFailure([this] { (void)line().InBufferCount(); }, "cannot be opened again");
+        QTRY_VERIFY(!line().isOpen());
+        expectFailure([this] { (void)line().reopenAndCountWaiting(); }, "cannot be opened again");
         QCOMPARE(line().waitingCount(), 2);
         pty_->plugIn();
-        QCOMPARE(line().InBufferCount(), 2);
-        QVERIFY(line().portOpen());
+        QCOMPARE(line().reopenAndCountWaiting(), 2);
+        QVERIFY(line().isOpen());
         pty_->receive("cd");
-        QCOMPARE(line().Input(), QString("abcd"));
+        QCOMPARE(line().takeReceived(), QString("abcd"));
     }
 
     // A write never opens a failed device again: whatever is plugged in meanwhile did not ask.
     void outputNeverReopens()
     {
         pty_->unplug();
-        QTRY_VERIFY(!line().portOpen());
+        QTRY_VERIFY(!line().isOpen());
         pty_->plugIn();
-        expectFailure([this] { line().Output("x"); }, "the device failed");
-        QVERIFY(!line().portOpen());
+        expectFailure([this] { line().write("x"); }, "the device failed");
+        QVERIFY(!line().isOpen());
         QCOMPARE(pty_->farEnd().read(300ms), std::string());
         line().reopenIfFailed();
-        line().Output("y");
+        line().write("y");
         QCOMPARE(pty_->farEndReads(1), std::string("y"));
     }
 
@@ -192,11 +192,11 @@ private slots:
     {
         pty_->receive("last words");
         pty_->unplug(); // the far end goes away, and its link with it
-        QTRY_VERIFY(!line().portOpen());
-        QCOMPARE(line().Input(), QString("last words")); // what came before is not lost
-        expectFailure([this] { line().Input(); }, "port T");
-        QVERIFY_THROWS_EXCEPTION(Failure, line().Output("x"));
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)line().InBufferCount());
+        QTRY_VERIFY(!line().isOpen());
+        QCOMPARE(line().takeReceived(), QString("last words")); // what came before is not lost
+        expectFailure([this] { line().takeReceived(); }, "port T");
+        QVERIFY_THROWS_EXCEPTION(Failure, line().write("x"));
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)line().reopenAndCountWaiting());
         const double before = test::processorSeconds();
         QTest::qWait(1000);
         QVERIFY2(test::processorSeconds() - before < 0.2, "a lost device costs processor time");
@@ -205,18 +205,18 @@ private slots:
         const tools::PseudoTerminal other((home_->path() + "/ttyUSB1").toStdString());
         QVERIFY(QFile::link(home_->path() + "/ttyUSB1", home_->linkPath(5)));
         other.write("back again");
-        QTRY_COMPARE(line().InBufferCount(), 10);
-        QCOMPARE(line().Input(), QString("back again"));
-        QVERIFY(line().portOpen());
-        line().Output("hello");
+        QTRY_COMPARE(line().reopenAndCountWaiting(), 10);
+        QCOMPARE(line().takeReceived(), QString("back again"));
+        QVERIFY(line().isOpen());
+        line().write("hello");
         QCOMPARE(other.read(1s), std::string("hello"));
     }
 
     void closedByItsOwnerStaysClosed()
     {
-        line().setPortOpen(false);
-        QVERIFY_THROWS_EXCEPTION(Failure, line().Input());
-        QVERIFY(!line().portOpen());
+        line().close();
+        QVERIFY_THROWS_EXCEPTION(Failure, line().takeReceived());
+        QVERIFY(!line().isOpen());
     }
 };
 

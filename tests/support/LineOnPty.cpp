@@ -9,10 +9,10 @@ std::unique_ptr<SerialLine> openLine(int port, const QString& name, const QStrin
                                      qsizetype capacity)
 {
     auto line = std::make_unique<SerialLine>(name, capacity);
-    line->setSettings(settings);
-    line->setCommPort(port);
-    line->setInputLen(0);
-    line->setPortOpen(true);
+    line->setLineSettings(settings);
+    line->setPortNumber(port);
+    line->setReadLength(0);
+    line->open();
     return line;
 }
 
@@ -25,9 +25,9 @@ LineOnPty::LineOnPty(const TestHome& home, int port, const QString& name, qsizet
 
 void LineOnPty::receive(const QByteArray& bytes)
 {
-    const int before = line_->InBufferCount();
+    const int before = line_->reopenAndCountWaiting();
     farEnd_->write(bytes.toStdString());
-    QTRY_COMPARE(line_->InBufferCount(), before + int(bytes.size()));
+    QTRY_COMPARE(line_->reopenAndCountWaiting(), before + int(bytes.size()));
 }
 
 std::string LineOnPty::farEndReads(std::size_t size) const

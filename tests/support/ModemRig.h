@@ -7,21 +7,21 @@
 
 namespace orva::test {
 
-// The modem simulator on COM1 of a temporary home, port A open on it, and SendSms with a
+// The modem simulator on COM1 of a temporary home, port A open on it, and the modem with a
 // short wait unit, its status line kept for the test to read.
 struct ModemRig {
     static constexpr std::chrono::milliseconds kWaitUnit{60};
 
-    explicit ModemRig(const TestHome& home, const QStringList& modemOptions = {})
+    explicit ModemRig(const TestHome& home, const QStringList& modemOptions = {},
+                      std::chrono::milliseconds waitUnit = kWaitUnit)
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, [this](const QString& entry, Severity severity) {
-            log.LogEvent(entry, severity);
+        , modem(*portA, waitUnit, [this](const QString& entry, Severity severity) {
+            log.write(entry, severity);
             status = entry;
         })
     {
-        modem.transaction().ModemWaitMs = kWaitUnit;
     }
 
     ModemSimulator simulator;

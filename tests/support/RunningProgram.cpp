@@ -24,9 +24,10 @@ void SimulatedDevices::plugInAlarms()
 RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings,
                                PathWatch::Clock clock)
     : devices(home, QStringLiteral("1"), {}, moreSettings)
-    , program_(std::make_unique<Orva>(
-          [this](int status) { exitStatus_ = status; },
-          Timing{kModemWait, kSettleWait, std::chrono::seconds(60), std::move(clock)}))
+    , program_(std::make_unique<Orva>([this](int status) { exitStatus_ = status; },
+                                      Timing{.modemWaitUnit = kModemWait,
+                                             .settleWait = kSettleWait,
+                                             .clock = std::move(clock)}))
 {
     program_->startUp();
     if (exitStatus_)

@@ -39,10 +39,10 @@ public:
     static constexpr std::chrono::milliseconds kSettleWait{100};
 
     explicit RunningProgram(const TestHome& home, const QString& moreSettings = {},
-                            PathWatch::Clock clock = &QDateTime::currentDateTime);
+                            Timing::Clock clock = &QDateTime::currentDateTime);
 
     Orva& program() { return *program_; }
-    Form1& mainWindow() { return program_->mainWindow(); }
+    MainWindow& mainWindow() { return program_->mainWindow(); }
     std::optional<int> exitStatus() const { return exitStatus_; }
 
     SimulatedDevices devices;

@@ -1,5 +1,6 @@
 #include "TestHome.h"
 
+#include "config/SettingsFile.h"
 #include "eventlog/LogEntry.h"
 
 #include <QDate>
@@ -29,7 +30,7 @@ TestHome::~TestHome()
 
 void TestHome::writeSettings(const QByteArray& bytes) const
 {
-    QFile file(dataFolder() + QStringLiteral("/settings.ini"));
+    QFile file(settingsFilePath()); // this home is HOME while it lives
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
 }

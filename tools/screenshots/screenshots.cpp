@@ -4,6 +4,7 @@
 // usage: QT_QPA_PLATFORM=offscreen orva-screenshots OUTPUT_FOLDER
 
 #include "app/Orva.h"
+#include "config/SettingsFile.h"
 #include "pty/PseudoTerminal.h"
 
 #include <QApplication>
@@ -45,7 +46,7 @@ int main(int argc, char* argv[])
     QDir(home.path()).mkdir(QStringLiteral("ORVA"));
     qputenv("HOME", home.path().toLocal8Bit());
     const QString data = home.path() + QStringLiteral("/ORVA");
-    QFile settings(data + QStringLiteral("/settings.ini"));
+    QFile settings(orva::settingsFilePath());
     if (!settings.open(QIODevice::WriteOnly))
         return 1;
     settings.write("PORT A:1\r\nSETTINGS A:9600,n,8,1\r\nLENGTH A:0\r\nPORT B:2\r\n"
@@ -58,8 +59,7 @@ int main(int argc, char* argv[])
     modem.waitForReadyRead(5000);
     const orva::tools::PseudoTerminal alarms((data + QStringLiteral("/COM2")).toStdString());
 
-    orva::Orva program([](int) {},
-                       orva::Timing{orva::SmsTransaction::kModemWait, std::chrono::seconds(2)});
+    orva::Orva program([](int) {}, orva::Timing{.settleWait = std::chrono::seconds(2)});
     program.startUp();
     program.mainWindow().show();
     alarms.write(".ZONE 12  FIRE ALARM    BLDG A LEVEL 3 CORRIDOR               ALM  07:41:09\r\n"
@@ -74,12 +74,15 @@ int main(int argc, char* argv[])
         save(program.settingsWindow(), output.filePath(QStringLiteral("settings-window.png"))) &&
         saved;
     program.showManualSms();
-    program.manualWindow()->ManualNo->setText(QStringLiteral("91234567"));
-    program.manualWindow()->ManualMsg->setText(
-        QStringLiteral("Test message from the control room"));
-    saved =
-        save(*program.manualWindow(), output.filePath(QStringLiteral("manual-sms-window.png"))) &&
-        saved;
+    program.manualSmsWindow()
+        ->findChild<QLineEdit*>(QStringLiteral("ManualNo"))
+        ->setText(QStringLiteral("91234567"));
+    program.manualSmsWindow()
+        ->findChild<QLineEdit*>(QStringLiteral("ManualMsg"))
+        ->setText(QStringLiteral("Test message from the control room"));
+    saved = save(*program.manualSmsWindow(),
+                 output.filePath(QStringLiteral("manual-sms-window.png"))) &&
+            saved;
     modem.terminate();
     modem.waitForFinished();
     return sent && saved ? 0 : 1;

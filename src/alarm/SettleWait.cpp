@@ -1,11 +1,11 @@
-#include "SettleDelay.h"
+#include "SettleWait.h"
 
 #include <QEventLoop>
 #include <QTimer>
 
 namespace orva {
 
-void SettleDelay(std::chrono::milliseconds wait)
+void waitWhileSettling(std::chrono::milliseconds wait)
 {
     QEventLoop loop;
     QTimer deadline;

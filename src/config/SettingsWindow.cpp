@@ -1,4 +1,4 @@
-#include "Form3.h"
+#include "SettingsWindow.h"
 
 #include "common/ControlTable.h"
 
@@ -32,7 +32,7 @@ DesignedControl fieldBox(int slot, Field field, TwipsRect rect, int tab)
 } // namespace
 
 // Slots A and B and the handphone number lie in the visible area; the rest lies beyond it.
-std::vector<DesignedControl> Form3::designedControls()
+std::vector<DesignedControl> SettingsWindow::designedControls()
 {
     using enum Field;
     using K = ControlKind;
@@ -81,9 +81,11 @@ std::vector<DesignedControl> Form3::designedControls()
     };
 }
 
-Form3::Form3(SettingsStore& store)
+SettingsWindow::SettingsWindow(const SettingsStore& store, QString computerName)
     : store_(store)
+    , computerName_(std::move(computerName))
 {
+    setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("COM SETTINGS"));
     setFixedSize(pixelSizeFromTwips(9420, 1530));
     buildControls(*this, designedControls());
@@ -94,18 +96,17 @@ Form3::Form3(SettingsStore& store)
     showStore();
 }
 
-void Form3::setField(int slot, Field field, const QString& text)
+void SettingsWindow::showComputerName()
 {
-    store_.setText(slot, field, text);
-    showText(*box(slot, field), text);
+    showText(*box(kSlotC, Field::LineSettings), computerName_);
 }
 
-QLineEdit* Form3::box(int slot, Field field) const
+QLineEdit* SettingsWindow::box(int slot, Field field) const
 {
     return findChild<QLineEdit*>(boxName(slot, field));
 }
 
-void Form3::showStore()
+void SettingsWindow::showStore()
 {
     for (int slot = 0; slot < kSlotCount; ++slot)
         for (const Field field : {Field::Port, Field::LineSettings, Field::Length})

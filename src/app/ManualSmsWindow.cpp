@@ -1,4 +1,4 @@
-#include "ManualSms.h"
+#include "ManualSmsWindow.h"
 
 #include "common/ControlTable.h"
 
@@ -13,7 +13,7 @@ const QColor kLightGrey(192, 192, 192);
 
 } // namespace
 
-std::vector<DesignedControl> ManualSms::designedControls()
+std::vector<DesignedControl> ManualSmsWindow::designedControls()
 {
     using K = ControlKind;
     return {
@@ -27,8 +27,9 @@ std::vector<DesignedControl> ManualSms::designedControls()
     };
 }
 
-ManualSms::ManualSms()
+ManualSmsWindow::ManualSmsWindow()
 {
+    setObjectName(QStringLiteral("ManualSms"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Manual SMS"));
     setFixedSize(pixelSizeFromTwips(5640, 2115));
@@ -37,25 +38,24 @@ ManualSms::ManualSms()
     setPalette(grey);
     setAutoFillBackground(true);
     buildControls(*this, designedControls());
-    ManualNo = findChild<QLineEdit*>(QStringLiteral("ManualNo"));
-    ManualMsg = findChild<QLineEdit*>(QStringLiteral("ManualMsg"));
-    ManualSend = findChild<QPushButton*>(QStringLiteral("ManualSend"));
-    ManualCancel = findChild<QPushButton*>(QStringLiteral("ManualCancel"));
-    connect(ManualSend, &QPushButton::clicked, this,
-            [this] { emit sendRequested(ManualNo->text(), ManualMsg->text()); });
-    connect(ManualCancel, &QPushButton::clicked, this, &QWidget::close);
+    numberBox_ = findChild<QLineEdit*>(QStringLiteral("ManualNo"));
+    messageTextBox_ = findChild<QLineEdit*>(QStringLiteral("ManualMsg"));
+    connect(findChild<QPushButton*>(QStringLiteral("ManualSend")), &QPushButton::clicked, this,
+            [this] { emit sendRequested(numberBox_->text(), messageTextBox_->text()); });
+    connect(findChild<QPushButton*>(QStringLiteral("ManualCancel")), &QPushButton::clicked, this,
+            &QWidget::close);
 }
 
 // Shown without waiting for the OK: a box waiting inside a scan's settle wait would hold up
 // the wait, and every alarm with it, until somebody came back to it.
-void ManualSms::tell(QMessageBox::Icon icon, const QString& text)
+void ManualSmsWindow::tell(QMessageBox::Icon icon, const QString& text)
 {
     auto* box = new QMessageBox(icon, QStringLiteral("ORVA"), text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 
-void ManualSms::closeEvent(QCloseEvent* event)
+void ManualSmsWindow::closeEvent(QCloseEvent* event)
 {
     emit closing();
     event->accept();

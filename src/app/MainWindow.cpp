@@ -1,7 +1,6 @@
-#include "Form1.h"
+#include "MainWindow.h"
 
 #include "common/ControlTable.h"
-#include "common/Platform.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -25,7 +24,7 @@ QString boxName(int box)
 
 } // namespace
 
-std::vector<DesignedControl> Form1::designedControls()
+std::vector<DesignedControl> MainWindow::designedControls()
 {
     std::vector<DesignedControl> table{
         {"Label1(0)", ControlKind::Label, "Alarm Port Data", {240, 120, 1155, 255}, 0},
@@ -42,37 +41,33 @@ std::vector<DesignedControl> Form1::designedControls()
     return table;
 }
 
-Form1::Form1()
+MainWindow::MainWindow()
 {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("ORVA"));
     setFixedSize(pixelSizeFromTwips(8625, 6840));
     buildControls(*this, designedControls());
     for (int box = 0; box < AlarmDisplay::kBoxCount; ++box) {
-        text1_.at(static_cast<std::size_t>(box)) = findChild<QLineEdit*>(boxName(box));
-        Text1(box)->setReadOnly(true);
+        lineBoxes_.at(static_cast<std::size_t>(box)) = findChild<QLineEdit*>(boxName(box));
+        lineBox(box)->setReadOnly(true);
     }
-    command1_ = findChild<QPushButton*>(QStringLiteral("Command1"));
-    command2_ = findChild<QPushButton*>(QStringLiteral("Command2"));
+    settingsButton_ = findChild<QPushButton*>(QStringLiteral("Command1"));
+    manualSmsButton_ = findChild<QPushButton*>(QStringLiteral("Command2"));
 }
 
-void Form1::setLine(int box, const QString& text)
+void MainWindow::setLine(int box, const QString& text)
 {
-    showText(*Text1(box), text); // long records show from their start
+    showText(*lineBox(box), text); // long records show from their start
 }
 
-QString Form1::line(int box) const
+QString MainWindow::line(int box) const
 {
-    return Text1(box)->text();
+    return lineBox(box)->text();
 }
 
-QString Form1::GetComputerName()
+void MainWindow::closeEvent(QCloseEvent* event)
 {
-    return platform::computerName();
-}
-
-void Form1::closeEvent(QCloseEvent* event)
-{
-    emit unloading();
+    emit closing();
     event->accept();
 }
 

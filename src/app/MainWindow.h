@@ -13,24 +13,22 @@ namespace orva {
 
 // The main window: the status line, the 25 alarm lines, the buttons that open the other two
 // windows. It shows; the program object beside it does the work.
-class Form1 : public QWidget, public AlarmDisplay {
+class MainWindow : public QWidget, public AlarmDisplay {
     Q_OBJECT
 
 public:
-    Form1();
+    MainWindow();
 
     void setLine(int box, const QString& text) override;
-    QString line(int box) const override;
+    QString line(int box) const;
 
-    QLineEdit* Text1(int box) const { return text1_.at(static_cast<std::size_t>(box)); }
-    QPushButton* Command1() const { return command1_; } // "Settings"
-    QPushButton* Command2() const { return command2_; } // "Manual SMS"
-
-    static QString GetComputerName();
+    QLineEdit* statusLine() const { return lineBox(0); }
+    QPushButton* settingsButton() const { return settingsButton_; }
+    QPushButton* manualSmsButton() const { return manualSmsButton_; }
 
 signals:
     // The window is closing, whatever closed it.
-    void unloading();
+    void closing();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -38,10 +36,12 @@ protected:
 private:
     // The controls as designed; the window is built from them.
     static std::vector<DesignedControl> designedControls();
+    // Box 0 is the status line, boxes 1 to 25 the alarm lines.
+    QLineEdit* lineBox(int box) const { return lineBoxes_.at(static_cast<std::size_t>(box)); }
 
-    std::array<QLineEdit*, AlarmDisplay::kBoxCount> text1_{};
-    QPushButton* command1_ = nullptr;
-    QPushButton* command2_ = nullptr;
+    std::array<QLineEdit*, AlarmDisplay::kBoxCount> lineBoxes_{};
+    QPushButton* settingsButton_ = nullptr;
+    QPushButton* manualSmsButton_ = nullptr;
 };
 
 } // namespace orva

@@ -1,0 +1,46 @@
+#include "FailureMessage.h"
+
+#include "common/ServiceManager.h"
+#include "common/VisibleText.h"
+
+#include <QPushButton>
+#include <QTimer>
+#include <cstdio>
+
+namespace orva {
+
+FailureMessage::FailureMessage(std::chrono::milliseconds unattendedWait)
+    : unattendedWait_(unattendedWait)
+{
+}
+
+// Closed by itself, the message lets ORVA end and be started again, so that it takes a modem
+// plugged in meanwhile.
+void FailureMessage::show(const QString& cause)
+{
+    tellStandardError(QStringLiteral("start-up failed: ") + cause);
+    const QString message = QStringLiteral("Comm port error, Program exit");
+    service::status(message + QStringLiteral(": ") + visibleText(cause));
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("ORVA"), message, QMessageBox::Ok);
+    box.setInformativeText(visibleText(cause));
+    box_ = &box;
+    if (service::supervised())
+        QTimer::singleShot(unattendedWait_, &box, [this] { acknowledge(); });
+    box.exec();
+}
+
+bool FailureMessage::acknowledge()
+{
+    if (!box_)
+        return false;
+    box_->button(QMessageBox::Ok)->click();
+    return true;
+}
+
+void tellStandardError(const QString& message)
+{
+    std::fprintf(stderr, "ORVA: %s\n", visibleText(message).toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+} // namespace orva
