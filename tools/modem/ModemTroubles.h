@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+#include <string>
+#include <vector>
+
+namespace orva::tools {
+
+// The troubles a modem can act out, as named on the command line and in the control file.
+extern const QStringList kModemTroubles;
+
+// The answers, each sent on its own and in order, to a status query (AT+CPIN?, AT+CSQ or
+// AT+CREG?, compacted) from a modem with the trouble; none when the command is no such query.
+std::vector<std::string> statusAnswers(const std::string& trouble, const std::string& command);
+
+// Why a message cannot go, as a real modem says it; none when it can.
+const char* messageRefusal(const std::string& trouble);
+
+} // namespace orva::tools
