@@ -2,6 +2,7 @@
 #include "alarm/ScanCycle.h"
 #include "alarm/SettleWait.h"
 #include "app/MainWindow.h"
+#include "app/Timing.h"
 #include "common/Failure.h"
 #include "config/SettingsStore.h"
 #include "support/LineOnPty.h"
@@ -43,13 +44,13 @@ private:
     QStringList reported_;
     int failingAttempt_ = -1;
 
-    // A cycle on port B with a short settle wait, scanning every second.
+    // A cycle on port B with the given settle wait, scanning at the program's period.
     void makeCycle(std::chrono::milliseconds settleWait)
     {
         cycle_ = std::make_unique<ScanCycle>(
             portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
             [this](const QString& entry, Severity) { reported_ << entry; },
-            ScanCycle::Waits{1017ms, settleWait});
+            ScanCycle::Waits{Timing{}.scanPeriod, settleWait});
     }
 
     void send(const QString& line)
