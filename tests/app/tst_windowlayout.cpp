@@ -66,6 +66,7 @@ private slots:
     {
         QFETCH(QString, window);
         QFETCH(QSize, twips);
+        QCOMPARE(this->window(window)->objectName(), window);
         QTEST(this->window(window)->windowTitle(), "caption");
         QCOMPARE(this->window(window)->size(), twips / 15);
     }

@@ -98,6 +98,7 @@ private slots:
         QCOMPARE(run_->mainWindow().line(0), "SMS Program Started");
         for (int box = 1; box < AlarmDisplay::kBoxCount; ++box)
             QCOMPARE(run_->mainWindow().line(box), "0");
+        QCOMPARE(run_->program().scan().timer().objectName(), "Timer1");
         QCOMPARE(run_->program().scan().timer().interval(), 1017);
         QVERIFY(run_->program().scan().timer().isActive());
         QVERIFY(!settingsWindow().isVisible());

@@ -3,8 +3,6 @@
 #include "config/SettingsStore.h"
 #include "config/WatchSettings.h"
 #include "messaging/ModemEpisode.h"
-#include "messaging/ModemReadiness.h"
-#include "messaging/ModemStatus.h"
 #include "messaging/WatchMessages.h"
 #include "support/Failures.h"
 #include "support/Row.h"
@@ -27,16 +25,10 @@ QDateTime at(const QString& dayAndTime)
     return QDateTime::fromString(dayAndTime, u"yyyy-MM-dd hh:mm");
 }
 
-// Captured answers of a modem that serves: the echo, the information line, the result.
-const QString kAt = "AT\r\r\nOK\r\n";
-const QString kSimReady = "AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n";
-const QString kHome = "AT+CREG?\r\r\n+CREG: 0,1\r\n\r\nOK\r\n";
-const QString kSignal = "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n";
-
 } // namespace
 
-// What settings.ini asks to watch, when the daily test is due, what a check of the modem finds,
-// how an episode of a lost modem is told and counted, and what the watch writes and sends.
+// What settings.ini asks to watch, when the daily test is due, how an episode of a lost modem is
+// told and counted, and what the watch writes and sends.
 class WatchRulesTest : public QObject {
     Q_OBJECT
 
@@ -130,64 +122,6 @@ private slots:
         QFETCH(QString, at);
         QFETCH(QDateTime, next);
         QCOMPARE(nextTimeOfDay(after, *timeOfDay(at)), next);
-    }
-
-    void modemTrouble_data()
-    {
-        using Answer = std::optional<QString>;
-        QTest::addColumn<Answer>("at");
-        QTest::addColumn<Answer>("sim");
-        QTest::addColumn<Answer>("registration");
-        QTest::addColumn<Answer>("signal");
-        QTest::addColumn<Answer>("trouble");
-        const Answer none;
-        const Answer at = kAt;
-        const Answer ready = kSimReady;
-        const Answer home = kHome;
-        const Answer signal = kSignal;
-        const Answer noSignal = "\r\n+CSQ: 99,99\r\n\r\nOK\r\n";
-        const Answer searching = "\r\n+CREG: 0,2\r\n\r\nOK\r\n";
-        test::row("ready", at, ready, home, signal, none);
-        test::row("roaming, signal unknown", at, ready, Answer("\r\n+CREG: 0,5\r\n\r\nOK\r\n"),
-                  noSignal, none);
-        test::row("silent", none, none, none, none, Answer("no answer"));
-        test::row("PIN", at, Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), home, signal,
-                  Answer("SIM not ready (PIN needed)"));
-        test::row("PUK", at, Answer("\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"), home, signal,
-                  Answer("SIM not ready (PUK needed)"));
-        test::row("no SIM", at, Answer("\r\n+CME ERROR: 10\r\n"), home, signal,
-                  Answer("SIM not ready (not inserted)"));
-        test::row("no answer to the SIM question", at, none, home, signal,
-                  Answer("no answer to AT+CPIN?"));
-        test::row("no answer to the network question", at, ready, none, none,
-                  Answer("no answer to AT+CREG?"));
-        test::row("no answer to the signal question", at, ready, searching, none,
-                  Answer("no answer to AT+CSQ"));
-        test::row("searching without signal", at, ready, searching, noSignal, Answer("no signal"));
-        test::row("searching", at, ready, searching, signal, Answer("not registered (searching)"));
-        test::row("denied", at, ready, Answer("\r\n+CREG: 0,3\r\n\r\nOK\r\n"), signal,
-                  Answer("registration denied"));
-        test::row("unsolicited report first", at, ready,
-                  Answer("\r\n+CREG: 1\r\n\r\n+CREG: 0,0\r\n\r\nOK\r\n"), signal,
-                  Answer("not registered"));
-    }
-
-    void modemTrouble()
-    {
-        QFETCH(std::optional<QString>, at);
-        QFETCH(std::optional<QString>, sim);
-        QFETCH(std::optional<QString>, registration);
-        QFETCH(std::optional<QString>, signal);
-        QFETCH(std::optional<QString>, trouble);
-        QCOMPARE(orva::modemTrouble({at, sim, registration, signal}), trouble);
-    }
-
-    void signalDbm()
-    {
-        QCOMPARE(orva::signalDbm(kSignal), -73);
-        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 0,99\r\n\r\nOK\r\n"), -113);
-        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 99,99\r\n\r\nOK\r\n"), std::nullopt);
-        QCOMPARE(orva::signalDbm(u"\r\nERROR\r\n"), std::nullopt);
     }
 
     void modemFault_data()

@@ -1,0 +1,136 @@
+#include "messaging/ModemReadiness.h"
+#include "messaging/ModemStatus.h"
+#include "support/Row.h"
+
+#include <QtTest>
+
+using namespace orva;
+
+Q_DECLARE_METATYPE(std::optional<QString>)
+
+namespace {
+
+using Answer = std::optional<QString>;
+
+// Captured answers of a modem that serves: the echo, the information line, the result.
+const QString kAt = "AT\r\r\nOK\r\n";
+const QString kSimReady = "AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n";
+const QString kHome = "AT+CREG?\r\r\n+CREG: 0,1\r\n\r\nOK\r\n";
+const QString kSignal = "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n";
+const QString kTextMode = "AT+CMGF=1\r\r\nOK\r\n";
+
+} // namespace
+
+// What the modem's answers say: why it cannot send between alarms, and what the operator's
+// check finds.
+class ModemReadinessTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void modemTrouble_data()
+    {
+        QTest::addColumn<Answer>("at");
+        QTest::addColumn<Answer>("sim");
+        QTest::addColumn<Answer>("registration");
+        QTest::addColumn<Answer>("signal");
+        QTest::addColumn<Answer>("trouble");
+        const Answer none;
+        const Answer at = kAt;
+        const Answer ready = kSimReady;
+        const Answer home = kHome;
+        const Answer signal = kSignal;
+        const Answer noSignal = "\r\n+CSQ: 99,99\r\n\r\nOK\r\n";
+        const Answer searching = "\r\n+CREG: 0,2\r\n\r\nOK\r\n";
+        test::row("ready", at, ready, home, signal, none);
+        test::row("roaming, signal unknown", at, ready, Answer("\r\n+CREG: 0,5\r\n\r\nOK\r\n"),
+                  noSignal, none);
+        test::row("silent", none, none, none, none, Answer("no answer"));
+        test::row("PIN", at, Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), home, signal,
+                  Answer("SIM not ready (PIN needed)"));
+        test::row("PUK", at, Answer("\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n"), home, signal,
+                  Answer("SIM not ready (PUK needed)"));
+        test::row("no SIM", at, Answer("\r\n+CME ERROR: 10\r\n"), home, signal,
+                  Answer("SIM not ready (not inserted)"));
+        test::row("no answer to the SIM question", at, none, home, signal,
+                  Answer("no answer to AT+CPIN?"));
+        test::row("no answer to the network question", at, ready, none, none,
+                  Answer("no answer to AT+CREG?"));
+        test::row("no answer to the signal question", at, ready, searching, none,
+                  Answer("no answer to AT+CSQ"));
+        test::row("searching without signal", at, ready, searching, noSignal, Answer("no signal"));
+        test::row("searching", at, ready, searching, signal, Answer("not registered (searching)"));
+        test::row("denied", at, ready, Answer("\r\n+CREG: 0,3\r\n\r\nOK\r\n"), signal,
+                  Answer("registration denied"));
+        test::row("unsolicited report first", at, ready,
+                  Answer("\r\n+CREG: 1\r\n\r\n+CREG: 0,0\r\n\r\nOK\r\n"), signal,
+                  Answer("not registered"));
+    }
+
+    void modemTrouble()
+    {
+        QFETCH(std::optional<QString>, at);
+        QFETCH(std::optional<QString>, sim);
+        QFETCH(std::optional<QString>, registration);
+        QFETCH(std::optional<QString>, signal);
+        QFETCH(std::optional<QString>, trouble);
+        QCOMPARE(orva::modemTrouble({at, sim, registration, signal}), trouble);
+    }
+
+    void signalDbm()
+    {
+        QCOMPARE(orva::signalDbm(kSignal), -73);
+        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 0,99\r\n\r\nOK\r\n"), -113);
+        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 99,99\r\n\r\nOK\r\n"), std::nullopt);
+        QCOMPARE(orva::signalDbm(u"\r\nERROR\r\n"), std::nullopt);
+    }
+
+    void modemFindings_data()
+    {
+        QTest::addColumn<Answer>("at");
+        QTest::addColumn<Answer>("sim");
+        QTest::addColumn<Answer>("registration");
+        QTest::addColumn<Answer>("textMode");
+        QTest::addColumn<QStringList>("findings");
+        QTest::addColumn<Answer>("notReady");
+        const Answer none;
+        const auto answers = [](const QString& sim, const QString& network, const QString& text) {
+            return QStringList{"Modem: answers AT", "SIM: " + sim, "Signal: -73 dBm, excellent",
+                               "Network: " + network, "Text mode: " + text};
+        };
+        test::row("ready", Answer(kAt), Answer(kSimReady), Answer(kHome), Answer(kTextMode),
+                  answers("ready", "registered, home network", "accepted"), none);
+        test::row("silent", none, none, none, none, QStringList{"Modem: no answer to AT"},
+                  Answer("the modem does not answer"));
+        test::row("PIN", Answer(kAt), Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), Answer(kHome),
+                  Answer(kTextMode), answers("PIN needed", "registered, home network", "accepted"),
+                  Answer("the SIM is not ready (PIN needed)"));
+        test::row("searching", Answer(kAt), Answer(kSimReady),
+                  Answer("\r\n+CREG: 0,2\r\n\r\nOK\r\n"), Answer(kTextMode),
+                  answers("ready", "searching", "accepted"),
+                  Answer("the modem is not on a network (searching)"));
+        test::row("text mode refused", Answer(kAt), Answer(kSimReady), Answer(kHome),
+                  Answer("\r\nERROR\r\n"), answers("ready", "registered, home network", "refused"),
+                  Answer("the modem refuses text mode"));
+        test::row("no answer to text mode", Answer(kAt), Answer(kSimReady), Answer(kHome), none,
+                  answers("ready", "registered, home network", "refused"),
+                  Answer("the modem refuses text mode"));
+        test::row("the SIM first", Answer(kAt), Answer("\r\n+CME ERROR: 10\r\n"), none, none,
+                  answers("not inserted", "not registered", "refused"),
+                  Answer("the SIM is not ready (not inserted)"));
+    }
+
+    void modemFindings()
+    {
+        QFETCH(Answer, at);
+        QFETCH(Answer, sim);
+        QFETCH(Answer, registration);
+        QFETCH(Answer, textMode);
+        const ModemFindings findings =
+            orva::modemFindings({at, sim, registration, Answer(kSignal)}, textMode);
+        QTEST(findings.lines, "findings");
+        QTEST(findings.notReady, "notReady");
+    }
+};
+
+QTEST_GUILESS_MAIN(ModemReadinessTest)
+#include "tst_modemreadiness.moc"
