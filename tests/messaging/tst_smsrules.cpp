@@ -88,6 +88,17 @@ private slots:
                   "ERROR");
         test::row("echo of a body of several lines", "a\rERROR\rb",
                   "a\r\n> ERROR\r\n> b\x1a\r\n+CMGS: 9\r\n", V::Sent, "+CMGS: 9");
+        // Each body below, judged line by line without its echo skipped, would read as a result.
+        test::row("echoed ERROR body without Ctrl-Z, then CMGS", "ERROR",
+                  "\r\nERROR\r\n+CMGS: 12\r\n\r\nOK\r\n", V::Sent, "+CMGS: 12");
+        test::row("echoed CMS ERROR body with Ctrl-Z, then CMGS", "+CMS ERROR: 500",
+                  "\r\n+CMS ERROR: 500\x1a\r\n+CMGS: 12\r\n\r\nOK\r\n", V::Sent, "+CMGS: 12");
+        test::row("echoed CMGS body with Ctrl-Z, then refused", "+CMGS: 1",
+                  "+CMGS: 1\x1a\r\n+CMS ERROR: 38\r\n", V::Refused, "+CMS ERROR: 38");
+        test::row("echoed CMGS body without Ctrl-Z, then refused", "+CMGS: 1",
+                  "\r\n+CMGS: 1\r\n\r\nERROR\r\n", V::Refused, "ERROR");
+        test::row("echo of several lines, the first ERROR, no Ctrl-Z", "ERROR\rpump 3",
+                  "ERROR\r\n> pump 3\r\n+CMGS: 9\r\n", V::Sent, "+CMGS: 9");
         test::row("unsolicited line before CMGS", "hi", "\r\n+CMTI: \"SM\",3\r\n\r\n+CMGS: 7\r\n",
                   V::Sent, "+CMGS: 7");
     }
