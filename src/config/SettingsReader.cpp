@@ -71,27 +71,17 @@ void applySettingsLine(const QByteArray& line, SettingsStore& store)
 void readSettings(QIODevice& device, SettingsStore& store)
 {
     QByteArray line;
-    bool skipLineFeed = false;
-    bool lineOpen = false;
     for (QByteArray chunk = readChunk(device); !chunk.isEmpty(); chunk = readChunk(device)) {
         for (const char c : chunk) {
-            if (skipLineFeed && c == '\n') {
-                skipLineFeed = false;
-                continue;
-            }
-            skipLineFeed = false;
             if (c == '\r') {
                 applySettingsLine(line, store);
                 line.clear();
-                skipLineFeed = true;
-                lineOpen = false;
             } else {
                 line.append(c);
-                lineOpen = true;
             }
         }
     }
-    if (lineOpen)
+    if (!line.isEmpty())
         applySettingsLine(line, store);
 }
 

@@ -75,8 +75,8 @@ private slots:
                   QStringList{"A port=1\nPORT B:2\nPORT A:9\n", "B port=2\nPORT A:9\n"});
         test::row("CR alone ends a line", QByteArray("PORT B:1\rPORT B:2\r"),
                   QStringList{"B port=2"});
-        test::row("LF after CR skipped, second LF kept", QByteArray("PORT B:1\r\n\nHP:5"),
-                  QStringList{"B port=1", "C port=5"});
+        test::row("LF after CR and a second LF begin the next line",
+                  QByteArray("PORT B:1\r\n\nHP:5"), QStringList{"B port=1", "C port=5"});
         test::row("no line end at all", QByteArray("HP:123"), QStringList{"C port=123"});
         test::row("only CRs", QByteArray(1000, '\r'), QStringList{});
         test::row("all twelve in one line",
