@@ -9,8 +9,10 @@
 #include "messaging/ModemQuestions.h"
 #include "serial/SerialLine.h"
 
+#include <array>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace orva {
 namespace {
@@ -86,8 +88,9 @@ void ModemCheck::findOut(const std::function<void()>& step)
     }
 }
 
-// The questions are the same as between alarms, with text mode besides, each given its own
-// time to answer.
+// The questions of a check between alarms, with text mode besides, each given its own time to
+// answer. Each finding is said as soon as its answer came, so that a modem lost in the middle
+// leaves what was found before it.
 bool ModemCheck::checkModem(const SettingsStore& store)
 {
     SerialLine line(capitalised(lineName(kSlotA)));
@@ -95,17 +98,23 @@ bool ModemCheck::checkModem(const SettingsStore& store)
         return false;
     ModemHealth health;
     std::optional<QString> textMode;
-    health.at = ask(line, QStringLiteral("AT"));
-    if (health.at) {
-        health.sim = ask(line, QStringLiteral("AT+CPIN?"));
-        health.signal = ask(line, QStringLiteral("AT+CSQ"));
-        health.registration = ask(line, QStringLiteral("AT+CREG?"));
-        textMode = ask(line, QStringLiteral("AT+CMGF=1"));
+    const std::array<std::pair<QString, std::optional<QString>*>, 5> questions{{
+        {QStringLiteral("AT"), &health.at},
+        {QStringLiteral("AT+CPIN?"), &health.sim},
+        {QStringLiteral("AT+CSQ"), &health.signal},
+        {QStringLiteral("AT+CREG?"), &health.registration},
+        {QStringLiteral("AT+CMGF=1"), &textMode},
+    }};
+    ModemFindings findings;
+    for (std::size_t asked = 0; asked < questions.size(); ++asked) {
+        const auto& [command, answer] = questions[asked];
+        *answer = ask(line, command);
+        findings = modemFindings(health, textMode);
+        say_(findings.lines.at(static_cast<qsizetype>(asked))); // the finding of this answer
+        if (findings.lines.size() == static_cast<qsizetype>(asked) + 1)
+            break; // a modem that does not answer AT is asked nothing more
     }
     silent_ = !health.at;
-    const ModemFindings findings = modemFindings(health, textMode);
-    for (const QString& finding : findings.lines)
-        say_(finding);
     return findings.notReady ? notReady(*findings.notReady) : true;
 }
 

@@ -24,7 +24,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , log_(platform::dataFolder(), timing_.clock)
     , modemLine_(lineName(kSlotA))
     , alarmLine_(lineName(kSlotB))
-    , settingsWindow_(store_, platform::computerName())
+    , settingsWindow_(store_)
     , modem_(
           modemLine_, timing_.modemWaitUnit,
           [this](const QString& entry, Severity severity) { recordSmsOutcome(entry, severity); },
@@ -165,7 +165,7 @@ void Orva::showSettings()
     settingsWindow_.show();
     settingsWindow_.raise();
     settingsWindow_.activateWindow();
-    settingsWindow_.showComputerName();
+    settingsWindow_.showComputerName(platform::computerName()); // asked anew at every press
 }
 
 void Orva::showManualSms()

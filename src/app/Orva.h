@@ -53,8 +53,8 @@ public:
     MainWindow& mainWindow() { return mainWindow_; }
     SettingsWindow& settingsWindow() { return settingsWindow_; }
     ManualSmsWindow* manualSmsWindow() const { return manualSmsWindow_; }
-    SerialLine& modemLine() { return modemLine_; }
-    SerialLine& alarmLine() { return alarmLine_; }
+    const SerialLine& modemLine() const { return modemLine_; }
+    const SerialLine& alarmLine() const { return alarmLine_; }
     const OutgoingSms& outgoingSms() const { return sms_; }
     const ScanCycle& scan() const { return scan_; }
 

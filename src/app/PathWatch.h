@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/Clock.h"
 #include "common/Severity.h"
 #include "config/WatchSettings.h"
 #include "messaging/AlarmTally.h"
@@ -33,7 +34,6 @@ public:
     using Record = std::function<void(const QString& entry, Severity severity)>;
     // Sends a message and logs it like every SMS; must not throw.
     using Send = std::function<SmsOutcome(const QString& number, const QString& text)>;
-    using Clock = std::function<QDateTime()>;
 
     PathWatch(SerialLine& modemPort, const SerialLine& alarmPort, Record record, Send send,
               Clock clock);

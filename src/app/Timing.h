@@ -1,16 +1,14 @@
 #pragma once
 
-#include <QDateTime>
+#include "common/Clock.h"
+
 #include <chrono>
-#include <functional>
 
 namespace orva {
 
 // The program's fixed waits and its clock, each written here once and handed to the parts
 // that wait; tests pass shorter waits and a clock of their own the same way.
 struct Timing {
-    using Clock = std::function<QDateTime()>;
-
     // The step of every wait of an SMS transaction.
     std::chrono::milliseconds modemWaitUnit{500};
     // How long a burst is given to come in once enough characters wait.

@@ -81,9 +81,8 @@ std::vector<DesignedControl> SettingsWindow::designedControls()
     };
 }
 
-SettingsWindow::SettingsWindow(const SettingsStore& store, QString computerName)
+SettingsWindow::SettingsWindow(const SettingsStore& store)
     : store_(store)
-    , computerName_(std::move(computerName))
 {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("COM SETTINGS"));
@@ -96,9 +95,9 @@ SettingsWindow::SettingsWindow(const SettingsStore& store, QString computerName)
     showStore();
 }
 
-void SettingsWindow::showComputerName()
+void SettingsWindow::showComputerName(const QString& name)
 {
-    showText(*box(kSlotC, Field::LineSettings), computerName_);
+    showText(*box(kSlotC, Field::LineSettings), name);
 }
 
 QLineEdit* SettingsWindow::box(int slot, Field field) const

@@ -10,19 +10,19 @@ class QLineEdit;
 namespace orva {
 
 // The settings window: shows the settings in force, each beside its key in settings.ini, and
-// the computer's name. It is created hidden at start-up and lives as long as the program; its
-// boxes show the store and cannot be typed into, since the file is the only configuration.
+// the computer's name it is given. It is created hidden at start-up and lives as long as the
+// program; its boxes show the store and cannot be typed into, since the file is the only
+// configuration.
 class SettingsWindow : public QWidget {
     Q_OBJECT
 
 public:
-    SettingsWindow(const SettingsStore& store, QString computerName);
+    explicit SettingsWindow(const SettingsStore& store);
 
     // Shows every field of the store, after it was filled from the file.
     void showStore();
-    // Shows the computer's name where slot C's line settings stand, each time the window is
-    // opened.
-    void showComputerName();
+    // Shows the computer's name where slot C's line settings stand.
+    void showComputerName(const QString& name);
 
 private:
     QLineEdit* box(int slot, Field field) const;
@@ -31,7 +31,6 @@ private:
     static std::vector<DesignedControl> designedControls();
 
     const SettingsStore& store_;
-    const QString computerName_;
 };
 
 } // namespace orva

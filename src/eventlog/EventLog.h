@@ -1,12 +1,12 @@
 #pragma once
 
 #include "LogEntry.h"
+#include "common/Clock.h"
 #include "common/Severity.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QString>
-#include <functional>
 
 namespace orva {
 
@@ -15,8 +15,6 @@ namespace orva {
 // journal too.
 class EventLog {
 public:
-    using Clock = std::function<QDateTime()>;
-
     explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
 
     // Sends one entry to the system journal with its severity, and appends it to the day's

@@ -12,9 +12,8 @@ std::optional<QString> modemTrouble(const ModemHealth& health)
         return QStringLiteral("no answer");
     if (!health.sim)
         return QStringLiteral("no answer to AT+CPIN?");
-    const QString sim = simState(*health.sim);
-    if (sim != u"ready")
-        return QStringLiteral("SIM not ready (%1)").arg(sim);
+    if (!simReady(*health.sim))
+        return QStringLiteral("SIM not ready (%1)").arg(simState(*health.sim));
     if (!health.registration)
         return QStringLiteral("no answer to AT+CREG?");
     const Registration network = registration(*health.registration);
@@ -34,7 +33,8 @@ ModemFindings modemFindings(const ModemHealth& health, const std::optional<QStri
     if (!health.at)
         return {{QStringLiteral("Modem: no answer to AT")},
                 QStringLiteral("the modem does not answer")};
-    const QString sim = simState(health.sim.value_or(QString()));
+    const QString simAnswer = health.sim.value_or(QString());
+    const QString sim = simState(simAnswer);
     const Registration network = registration(health.registration.value_or(QString()));
     const bool textModeAccepted = textMode && finalResult(*textMode) == u"OK";
     ModemFindings findings{
@@ -47,7 +47,7 @@ ModemFindings modemFindings(const ModemHealth& health, const std::optional<QStri
                 (textModeAccepted ? QStringLiteral("accepted") : QStringLiteral("refused")),
         },
         std::nullopt};
-    if (sim != u"ready")
+    if (!simReady(simAnswer))
         findings.notReady = QStringLiteral("the SIM is not ready (%1)").arg(sim);
     else if (!network.registered)
         findings.notReady = QStringLiteral("the modem is not on a network (%1)").arg(network.text);

@@ -27,9 +27,10 @@ struct ModemFindings {
     std::optional<QString> notReady;
 };
 
-// The findings from the answers of a check and the answer to AT+CMGF=1 (text mode): the SIM
-// must be ready, the modem registered and text mode accepted. A modem that did not answer AT
-// was asked nothing more.
+// The findings from the answers of a check and the answer to AT+CMGF=1 (text mode), one line
+// for each question in the order AT, AT+CPIN?, AT+CSQ, AT+CREG?, AT+CMGF=1, each telling only
+// its own answer: the SIM must be ready, the modem registered and text mode accepted. A modem
+// that did not answer AT has one finding only, and is asked nothing more.
 [[nodiscard]] ModemFindings modemFindings(const ModemHealth& health,
                                           const std::optional<QString>& textMode);
 

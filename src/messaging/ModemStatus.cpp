@@ -56,6 +56,11 @@ QString simState(QStringView reply)
     return QStringLiteral("unknown (%1)").arg(quotedModemWords(reply.toString().simplified()));
 }
 
+bool simReady(QStringView reply)
+{
+    return information(reply, u"+CPIN:") == u"READY";
+}
+
 // 2 dBm a step from -113 dBm; 99 and anything beyond 31 mean the modem cannot tell.
 std::optional<int> signalDbm(QStringView reply)
 {

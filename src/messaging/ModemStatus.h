@@ -15,6 +15,8 @@ namespace orva {
 // The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",
 // "not inserted", or what the modem said, quoted.
 QString simState(QStringView reply);
+// Whether the answer to AT+CPIN? says the SIM is ready, so that the modem may send.
+[[nodiscard]] bool simReady(QStringView reply);
 
 // The signal as the answer to AT+CSQ tells it, such as "-73 dBm, excellent" or "unknown".
 QString signalQuality(QStringView reply);

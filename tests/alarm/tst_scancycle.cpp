@@ -323,7 +323,7 @@ private slots:
         QTRY_COMPARE(rig_->simulator.accepted().size(), 200);
     }
 
-    void settleDelayLetsEventsRunWithoutSpinning()
+    void settleWaitLetsEventsRunWithoutSpinning()
     {
         bool ran = false;
         QTimer::singleShot(50, [&] { ran = true; });

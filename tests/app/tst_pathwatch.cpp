@@ -24,7 +24,7 @@ private:
     std::unique_ptr<test::TestHome> home_;
     std::unique_ptr<test::RunningProgram> run_;
 
-    void start(const QString& watches, PathWatch::Clock clock = &QDateTime::currentDateTime)
+    void start(const QString& watches, Clock clock = &QDateTime::currentDateTime)
     {
         run_ = std::make_unique<test::RunningProgram>(*home_, watches, std::move(clock));
     }

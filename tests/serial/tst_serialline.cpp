@@ -109,7 +109,7 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, (void)unopened.reopenAndCountWaiting());
     }
 
-    void inputReturnsAllWaiting()
+    void takeReceivedReturnsAllWaiting()
     {
         QCOMPARE(line().takeReceived(), QString());
         pty_->receive("first\r");
@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(line().takeReceived(), QString());
     }
 
-    void outputReachesTheFarEndAsLatin1()
+    void writeReachesTheFarEndAsLatin1()
     {
         line().write(QString::fromLatin1("AT\r\xe9\x1a", 5));
         QCOMPARE(pty_->farEndReads(5), std::string("AT\r\xe9\x1a"));
@@ -175,7 +175,7 @@ private slots:
     }
 
     // A write never opens a failed device again: whatever is plugged in meanwhile did not ask.
-    void outputNeverReopens()
+    void writeNeverReopens()
     {
         pty_->unplug();
         QTRY_VERIFY(!line().isOpen());

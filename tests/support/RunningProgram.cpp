@@ -21,8 +21,7 @@ void SimulatedDevices::plugInAlarms()
     alarms_ = std::make_unique<tools::PseudoTerminal>(alarmLink_);
 }
 
-RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings,
-                               PathWatch::Clock clock)
+RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings, Clock clock)
     : devices(home, QStringLiteral("1"), {}, moreSettings)
     , program_(std::make_unique<Orva>([this](int status) { exitStatus_ = status; },
                                       Timing{.modemWaitUnit = kModemWait,

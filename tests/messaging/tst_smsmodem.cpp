@@ -19,7 +19,7 @@ const QByteArray kCommands = "at+cmgf = 1\rAT+CMGS=\"91234567\"\r";
 
 } // namespace
 
-class SendSmsTest : public QObject {
+class SmsModemTest : public QObject {
     Q_OBJECT
 
 private:
@@ -238,5 +238,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(SendSmsTest)
-#include "tst_sendsms.moc"
+QTEST_MAIN(SmsModemTest)
+#include "tst_smsmodem.moc"
