@@ -1,0 +1,1 @@
+// The precompiled headers of the rules' tests are built with this empty file.
