@@ -111,7 +111,7 @@ bool ModemCheck::checkModem(const SettingsStore& store)
         *answer = ask(line, command);
         findings = modemFindings(health, textMode);
         say_(findings.lines.at(static_cast<qsizetype>(asked))); // the finding of this answer
-        if (findings.lines.size() == static_cast<qsizetype>(asked) + 1)
+        if (!health.at)
             break; // a modem that does not answer AT is asked nothing more
     }
     silent_ = !health.at;

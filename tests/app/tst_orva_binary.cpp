@@ -271,11 +271,33 @@ private slots:
         const QStringList lines = check->standardOutput().split('\n', Qt::SkipEmptyParts);
         for (const QString& finding : findings)
             QVERIFY2(lines.contains(finding), qPrintable(lines.join('\n')));
+        QStringList inOrder;
+        for (const QString& line : lines)
+            if (findings.contains(line))
+                inOrder << line;
+        QCOMPARE(inOrder, findings);
         QCOMPARE(lines.last(), findings.last());
         QCOMPARE(lines.contains("Port B (alarm port): open; 3 bytes arrived in 3 s"),
                  !findings.contains("Modem: no answer to AT"));
         QVERIFY(home_->logBytes().isEmpty());
         QVERIFY(modem.accepted().isEmpty()); // no SMS
+    }
+
+    // A modem that goes away in the middle of the check leaves what was found before it said.
+    void checkKeepsWhatItFoundWhenTheModemGoes()
+    {
+        test::ModemSimulator modem(*home_, {"--byte-gap", "100"});
+        home_->writeWorkingSettings();
+        const auto check = startOrva({"--check"});
+        QTRY_VERIFY_WITH_TIMEOUT(modem.transcript().contains("AT+CPIN?"), 10000);
+        modem.unplug();
+        QCOMPARE(runToEnd(*check), 1);
+        const QStringList lines = check->standardOutput().split('\n', Qt::SkipEmptyParts);
+        const qsizetype answered = lines.indexOf("Modem: answers AT");
+        QVERIFY2(answered >= 0 && answered + 1 < lines.size(), qPrintable(lines.join('\n')));
+        QVERIFY(lines.at(answered + 1).startsWith("Port A (SMS modem) ("));
+        QVERIFY(lines.at(answered + 1).contains("the device failed"));
+        QVERIFY(lines.last().startsWith("Not ready: Port A (SMS modem) ("));
     }
 
     // A port that cannot be opened is a finding with its cause, not a crash.

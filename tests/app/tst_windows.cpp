@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(slotC->text(), QSysInfo::machineHostName());
     }
 
-    void secondPressKeepsOneWindowAndWritesAgain()
+    void secondPressKeepsOneWindowAndShowsTheNameAgain()
     {
         clickSettings();
         QLineEdit* slotC = test::control<QLineEdit>(settingsWindow(), "Text7(2)");

@@ -84,6 +84,28 @@ private slots:
         QCOMPARE(orva::signalDbm(u"\r\nERROR\r\n"), std::nullopt);
     }
 
+    void simReady_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::addColumn<bool>("ready");
+        test::row("ready", kSimReady, true);
+        test::row("PIN", "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", false);
+        test::row("no SIM", "\r\n+CME ERROR: 10\r\n", false);
+        test::row("ready, then a PIN asked for", "\r\n+CPIN: READY\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n",
+                  false);
+        test::row("a registration report first", "\r\n+CREG: 1\r\n\r\n+CPIN: READY\r\n\r\nOK\r\n",
+                  true);
+        test::row("ready after the result", "\r\nOK\r\n+CPIN: READY\r\n", false);
+        test::row("lower case", "\r\n+CPIN: ready\r\n\r\nOK\r\n", false);
+        test::row("nothing", "", false);
+    }
+
+    void simReady()
+    {
+        QFETCH(QString, reply);
+        QTEST(orva::simReady(reply), "ready");
+    }
+
     void modemFindings_data()
     {
         QTest::addColumn<Answer>("at");
