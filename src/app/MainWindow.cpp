@@ -43,10 +43,7 @@ std::vector<DesignedControl> MainWindow::designedControls()
 
 MainWindow::MainWindow()
 {
-    setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("ORVA"));
-    setFixedSize(pixelSizeFromTwips(8625, 6840));
-    buildControls(*this, designedControls());
+    buildWindow(*this, {"Form1", "ORVA", 8625, 6840}, designedControls());
     for (int box = 0; box < AlarmDisplay::kBoxCount; ++box) {
         lineBoxes_.at(static_cast<std::size_t>(box)) = findChild<QLineEdit*>(boxName(box));
         lineBox(box)->setReadOnly(true);

@@ -29,15 +29,12 @@ std::vector<DesignedControl> ManualSmsWindow::designedControls()
 
 ManualSmsWindow::ManualSmsWindow()
 {
-    setObjectName(QStringLiteral("ManualSms"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("Manual SMS"));
-    setFixedSize(pixelSizeFromTwips(5640, 2115));
     QPalette grey = palette();
     grey.setColor(QPalette::Window, kLightGrey);
     setPalette(grey);
     setAutoFillBackground(true);
-    buildControls(*this, designedControls());
+    buildWindow(*this, {"ManualSms", "Manual SMS", 5640, 2115}, designedControls());
     numberBox_ = findChild<QLineEdit*>(QStringLiteral("ManualNo"));
     messageTextBox_ = findChild<QLineEdit*>(QStringLiteral("ManualMsg"));
     connect(findChild<QPushButton*>(QStringLiteral("ManualSend")), &QPushButton::clicked, this,

@@ -41,8 +41,12 @@ void showText(QLineEdit& box, const QString& text)
     box.home(false);
 }
 
-void buildControls(QWidget& window, const std::vector<DesignedControl>& table)
+void buildWindow(QWidget& window, const DesignedWindow& design,
+                 const std::vector<DesignedControl>& table)
 {
+    window.setObjectName(design.name);
+    window.setWindowTitle(design.caption);
+    window.setFixedSize(pixelSizeFromTwips(design.width, design.height));
     // The controls are sized for a narrow 8-point sans-serif font at 96 dpi.
     QFont font = window.font();
     font.setPixelSize(kDesignFontPixels);

@@ -22,11 +22,20 @@ struct DesignedControl {
     int maxLength = 0; // text boxes only; 0 leaves the box's own limit
 };
 
+// A window as designed: its name, its caption and the size of its client area in twips.
+struct DesignedWindow {
+    QString name;
+    QString caption;
+    int width;
+    int height;
+};
+
 // Sets a box's whole text, shown from its first character rather than its end.
 void showText(QLineEdit& box, const QString& text);
 
-// Creates every control of the table on the window, named as in the table, and chains the
-// focusable ones in their tab order.
-void buildControls(QWidget& window, const std::vector<DesignedControl>& table);
+// Names, captions and sizes the window as designed, creates every control of the table on it,
+// named as in the table, and chains the focusable ones in their tab order.
+void buildWindow(QWidget& window, const DesignedWindow& design,
+                 const std::vector<DesignedControl>& table);
 
 } // namespace orva

@@ -84,10 +84,7 @@ std::vector<DesignedControl> SettingsWindow::designedControls()
 SettingsWindow::SettingsWindow(const SettingsStore& store)
     : store_(store)
 {
-    setObjectName(QStringLiteral("Form3"));
-    setWindowTitle(QStringLiteral("COM SETTINGS"));
-    setFixedSize(pixelSizeFromTwips(9420, 1530));
-    buildControls(*this, designedControls());
+    buildWindow(*this, {"Form3", "COM SETTINGS", 9420, 1530}, designedControls());
     for (QLineEdit* box : findChildren<QLineEdit*>())
         box->setReadOnly(true);
     connect(findChild<QPushButton*>(QStringLiteral("Command4")), &QPushButton::clicked, this,
