@@ -7,9 +7,9 @@
 #include "config/SettingsStore.h"
 #include "config/WatchSettings.h"
 #include "messaging/ModemQuestions.h"
+#include "messaging/ModemReadiness.h"
 #include "serial/SerialLine.h"
 
-#include <array>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -97,25 +97,16 @@ bool ModemCheck::checkModem(const SettingsStore& store)
     if (!openPort(line, store, kSlotA))
         return false;
     ModemHealth health;
-    std::optional<QString> textMode;
-    const std::array<std::pair<QString, std::optional<QString>*>, 5> questions{{
-        {QStringLiteral("AT"), &health.at},
-        {QStringLiteral("AT+CPIN?"), &health.sim},
-        {QStringLiteral("AT+CSQ"), &health.signal},
-        {QStringLiteral("AT+CREG?"), &health.registration},
-        {QStringLiteral("AT+CMGF=1"), &textMode},
-    }};
-    ModemFindings findings;
-    for (std::size_t asked = 0; asked < questions.size(); ++asked) {
-        const auto& [command, answer] = questions[asked];
-        *answer = ask(line, command);
-        findings = modemFindings(health, textMode);
-        say_(findings.lines.at(static_cast<qsizetype>(asked))); // the finding of this answer
+    for (const ModemQuestion& question : kCheckQuestions) {
+        health.*question.answer = ask(line, QLatin1String(question.command));
+        for (const QString& finding : findingsOn(question, health))
+            say_(finding);
         if (!health.at)
             break; // a modem that does not answer AT is asked nothing more
     }
     silent_ = !health.at;
-    return findings.notReady ? notReady(*findings.notReady) : true;
+    const auto notReadyBecause = modemFindings(health).notReady;
+    return notReadyBecause ? notReady(*notReadyBecause) : true;
 }
 
 void ModemCheck::checkAlarmPort(const SettingsStore& store)

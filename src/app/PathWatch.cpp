@@ -4,7 +4,6 @@
 #include "common/Platform.h"
 #include "common/TimeOfDay.h"
 #include "messaging/ModemQuestions.h"
-#include "messaging/ModemStatus.h"
 #include "messaging/WatchMessages.h"
 #include "serial/SerialLine.h"
 
@@ -94,17 +93,27 @@ void PathWatch::checkModem()
     try {
         modemPort_.reopenIfFailed();
         const ModemHealth health = askModemHealth(modemPort_, QDeadlineTimer(kCheckBound));
-        signalDbm_ = signalDbm(health.signal.value_or(QString()));
-        if (const auto trouble = modemTrouble(health))
+        const auto level = signalLevel(health);
+        signalDbm_ = level ? std::optional(level->dbm) : std::nullopt;
+        checked_ = modemState(health);
+        if (const auto trouble = modemTrouble(health); trouble && !provenByMessage())
             fault = ModemFault{*trouble};
     } catch (const Failure& failure) {
         signalDbm_.reset();
+        checked_.reset();
         fault = modemFault({SmsOutcome::Kind::PortFailure, failure.message()});
     }
     if (fault)
         modemFailed(*fault);
     else
         modemServed(false);
+}
+
+// A modem that confirmed a message in the state this check found can send in it, whatever the
+// rules make of its answers.
+bool PathWatch::provenByMessage() const
+{
+    return checked_ && checked_ == sentIn_;
 }
 
 // The test goes out at the first moment after its time with no scan cycle running; a day on
@@ -140,7 +149,7 @@ void PathWatch::transactionEnded(const SmsOutcome& outcome, bool liveAlarm)
     if (const auto fault = modemFault(outcome))
         modemFailed(*fault);
     else if (outcome.kind == SmsOutcome::Kind::Sent)
-        modemServed(true);
+        messageConfirmed();
     if (liveAlarm && outcome.kind != SmsOutcome::Kind::Sent)
         episode_.alarmNotSent();
 }
@@ -152,6 +161,14 @@ void PathWatch::modemFailed(const ModemFault& fault)
         return;
     if (const auto entry = episode_.failed(fault, clock_()))
         record_(*entry, Severity::Warning);
+}
+
+// The state of the latest check is the one the modem sent in.
+void PathWatch::messageConfirmed()
+{
+    if (checked_)
+        sentIn_ = checked_;
+    modemServed(true);
 }
 
 void PathWatch::modemServed(bool messageSent)

@@ -5,6 +5,7 @@
 #include "config/WatchSettings.h"
 #include "messaging/AlarmTally.h"
 #include "messaging/ModemEpisode.h"
+#include "messaging/ModemReadiness.h"
 #include "messaging/SmsOutcome.h"
 
 #include <QDateTime>
@@ -60,6 +61,8 @@ private:
     void prepareDailyTest();
     void watchSilence();
     void modemFailed(const ModemFault& fault);
+    bool provenByMessage() const;
+    void messageConfirmed();
     void modemServed(bool messageSent);
     void queue(Message message);
     QString text(Message message) const;
@@ -82,6 +85,8 @@ private:
     ModemEpisode episode_;
     std::optional<ModemEpisode::Ending> untold_; // episodes ended, their message not yet sent
     std::optional<int> signalDbm_;
+    std::optional<ModemState> checked_; // what the latest check found
+    std::optional<ModemState> sentIn_;  // the state found before a message was last confirmed
 
     std::optional<QDateTime> nextTest_;
     QDateTime lastLook_; // the wall clock when the watch last looked at it

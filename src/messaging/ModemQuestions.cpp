@@ -35,12 +35,11 @@ std::optional<QString> askModem(SerialLine& port, const QString& command,
 ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline)
 {
     ModemHealth health;
-    health.at = askModem(port, QStringLiteral("AT"), deadline);
-    if (!health.at)
-        return health;
-    health.sim = askModem(port, QStringLiteral("AT+CPIN?"), deadline);
-    health.registration = askModem(port, QStringLiteral("AT+CREG?"), deadline);
-    health.signal = askModem(port, QStringLiteral("AT+CSQ"), deadline);
+    for (const ModemQuestion& question : kHealthQuestions) {
+        health.*question.answer = askModem(port, QLatin1String(question.command), deadline);
+        if (!health.at)
+            break;
+    }
     return health;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModemReadiness.h"
+#include "ModemHealth.h"
 
 #include <QDeadlineTimer>
 #include <QString>
@@ -16,9 +16,8 @@ class SerialLine;
 [[nodiscard]] std::optional<QString> askModem(SerialLine& port, const QString& command,
                                               const QDeadlineTimer& deadline);
 
-// Asks the questions of a modem check (AT, AT+CPIN?, AT+CREG?, AT+CSQ), all before one
-// deadline; a modem that does not answer AT is asked nothing more. Throws Failure when the port
-// fails.
+// Asks the questions of a check between alarms (kHealthQuestions), all before one deadline; a
+// modem that does not answer AT is asked nothing more. Throws Failure when the port fails.
 [[nodiscard]] ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline);
 
 } // namespace orva

@@ -3,6 +3,38 @@
 #include "ModemStatus.h"
 
 namespace orva {
+namespace {
+
+QString text(const std::optional<QString>& answer)
+{
+    return answer.value_or(QString());
+}
+
+// The name of the information line that answers a query: "+CREG:" for AT+CREG?.
+QString informationName(QStringView command)
+{
+    return command.sliced(2).chopped(command.endsWith(u'?') ? 1 : 0).toString() + u':';
+}
+
+bool textModeAccepted(const ModemHealth& health)
+{
+    return health.textMode && finalResult(*health.textMode) == u"OK";
+}
+
+} // namespace
+
+RegistrationStates registrationStates(const ModemHealth& health)
+{
+    return {registrationState(text(health.registration), Domain::CircuitSwitched),
+            registrationState(text(health.packetRegistration), Domain::Packet),
+            registrationState(text(health.epsRegistration), Domain::Eps),
+            registrationState(text(health.fiveGRegistration), Domain::FiveG)};
+}
+
+std::optional<SignalLevel> signalLevel(const ModemHealth& health)
+{
+    return signalLevel(text(health.signal), text(health.extendedSignal));
+}
 
 // The first question that fails names the trouble. A registered modem can send whatever it
 // says of its signal; one that is not registered and hears nothing says so by its signal.
@@ -16,42 +48,63 @@ std::optional<QString> modemTrouble(const ModemHealth& health)
         return QStringLiteral("SIM not ready (%1)").arg(simState(*health.sim));
     if (!health.registration)
         return QStringLiteral("no answer to AT+CREG?");
-    const Registration network = registration(*health.registration);
+    const NetworkVerdict network = networkVerdict(registrationStates(health));
     if (network.registered)
         return std::nullopt;
     if (!health.signal)
         return QStringLiteral("no answer to AT+CSQ");
-    if (!signalDbm(*health.signal))
+    if (!signalLevel(health))
         return QStringLiteral("no signal");
     if (network.text == u"registration denied" || network.text == u"not registered")
         return network.text;
     return QStringLiteral("not registered (%1)").arg(network.text);
 }
 
-ModemFindings modemFindings(const ModemHealth& health, const std::optional<QString>& textMode)
+std::optional<ModemState> modemState(const ModemHealth& health)
 {
-    if (!health.at)
-        return {{QStringLiteral("Modem: no answer to AT")},
-                QStringLiteral("the modem does not answer")};
-    const QString simAnswer = health.sim.value_or(QString());
-    const QString sim = simState(simAnswer);
-    const Registration network = registration(health.registration.value_or(QString()));
-    const bool textModeAccepted = textMode && finalResult(*textMode) == u"OK";
-    ModemFindings findings{
-        {
-            QStringLiteral("Modem: answers AT"),
-            QStringLiteral("SIM: ") + sim,
-            QStringLiteral("Signal: ") + signalQuality(health.signal.value_or(QString())),
-            QStringLiteral("Network: ") + network.text,
-            QStringLiteral("Text mode: ") +
-                (textModeAccepted ? QStringLiteral("accepted") : QStringLiteral("refused")),
-        },
-        std::nullopt};
-    if (!simReady(simAnswer))
-        findings.notReady = QStringLiteral("the SIM is not ready (%1)").arg(sim);
+    if (!health.sim || !health.registration)
+        return std::nullopt;
+    return ModemState{simState(*health.sim), registrationStates(health),
+                      signalLevel(health).has_value()};
+}
+
+QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health)
+{
+    const std::optional<QString>& answer = health.*question.answer;
+    if (question.answer == &ModemHealth::at)
+        return {answer ? QStringLiteral("Modem: answers AT")
+                       : QStringLiteral("Modem: no answer to AT")};
+    if (question.answer == &ModemHealth::sim)
+        return {QStringLiteral("SIM: ") + simState(text(answer))};
+    if (question.answer == &ModemHealth::textMode)
+        return {QStringLiteral("Text mode: ") + (textModeAccepted(health)
+                                                     ? QStringLiteral("accepted")
+                                                     : QStringLiteral("refused"))};
+    const QString command = QLatin1String(question.command);
+    QStringList findings{command + QStringLiteral(": ") +
+                         answerLine(answer, informationName(command))};
+    // The last status answer in the check's order: the signal and the network rest on them all.
+    if (question.answer == &ModemHealth::extendedSignal)
+        findings << QStringLiteral("Signal: ") + signalQuality(signalLevel(health))
+                 << QStringLiteral("Network: ") + networkVerdict(registrationStates(health)).text;
+    return findings;
+}
+
+ModemFindings modemFindings(const ModemHealth& health)
+{
+    ModemFindings findings;
+    for (const ModemQuestion& question : kCheckQuestions) {
+        findings.lines << findingsOn(question, health);
+        if (!health.at)
+            return {findings.lines, QStringLiteral("the modem does not answer")};
+    }
+    const NetworkVerdict network = networkVerdict(registrationStates(health));
+    if (!simReady(text(health.sim)))
+        findings.notReady =
+            QStringLiteral("the SIM is not ready (%1)").arg(simState(text(health.sim)));
     else if (!network.registered)
         findings.notReady = QStringLiteral("the modem is not on a network (%1)").arg(network.text);
-    else if (!textModeAccepted)
+    else if (!textModeAccepted(health))
         findings.notReady = QStringLiteral("the modem refuses text mode");
     return findings;
 }

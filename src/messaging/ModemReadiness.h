@@ -1,37 +1,50 @@
 #pragma once
 
+#include "ModemHealth.h"
+#include "NetworkRegistration.h"
+#include "SignalLevel.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
 
 namespace orva {
 
-// The modem's answers to the questions of a check; none where no final result came in time.
-struct ModemHealth {
-    std::optional<QString> at;           // AT
-    std::optional<QString> sim;          // AT+CPIN?
-    std::optional<QString> registration; // AT+CREG?
-    std::optional<QString> signal;       // AT+CSQ
-};
+// Each domain's registration state from the answers of a check.
+[[nodiscard]] RegistrationStates registrationStates(const ModemHealth& health);
+// The signal level from the answers of a check.
+[[nodiscard]] std::optional<SignalLevel> signalLevel(const ModemHealth& health);
 
 // Why the modem cannot send, from the answers of a check between alarms: "no answer", "SIM not
 // ready (PIN needed)", "no signal", "registration denied", "not registered", "not registered
-// (searching)", or "no answer to AT+CPIN?" and the like; none when it is registered with its
-// SIM ready.
+// (searching)", or "no answer to AT+CPIN?" and the like; none when it is registered in any
+// domain with its SIM ready.
 [[nodiscard]] std::optional<QString> modemTrouble(const ModemHealth& health);
 
-// What the operator's check of a modem says: one finding a line, and why the modem is not
-// ready to send; none when it is.
+// What the answers of a check say of the modem, leaving out what changes from one check to the
+// next (levels, cells): two checks alike tell the same state. None when the modem did not
+// answer the questions of its SIM and its circuit-switched registration.
+struct ModemState {
+    QString sim;
+    RegistrationStates registration;
+    bool signalKnown = false;
+
+    friend bool operator==(const ModemState&, const ModemState&) = default;
+};
+[[nodiscard]] std::optional<ModemState> modemState(const ModemHealth& health);
+
+// What the operator's check says once a question of kCheckQuestions has been answered, one
+// finding a line: whether the modem answers AT, the SIM, each status answer as the modem gave
+// it, the signal and the network once the last of them came, and text mode.
+[[nodiscard]] QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health);
+
+// All the findings of a check, in the order of kCheckQuestions, and why the modem is not ready
+// to send: the SIM must be ready, the modem registered and text mode accepted; none when it is.
+// A modem that did not answer AT has one finding only, and is asked nothing more.
 struct ModemFindings {
     QStringList lines;
     std::optional<QString> notReady;
 };
-
-// The findings from the answers of a check and the answer to AT+CMGF=1 (text mode), one line
-// for each question in the order AT, AT+CPIN?, AT+CSQ, AT+CREG?, AT+CMGF=1, each telling only
-// its own answer: the SIM must be ready, the modem registered and text mode accepted. A modem
-// that did not answer AT has one finding only, and is asked nothing more.
-[[nodiscard]] ModemFindings modemFindings(const ModemHealth& health,
-                                          const std::optional<QString>& textMode);
+[[nodiscard]] ModemFindings modemFindings(const ModemHealth& health);
 
 } // namespace orva

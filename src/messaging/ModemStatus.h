@@ -12,23 +12,18 @@ namespace orva {
 // lines of one name, the last before it is the answer, the ones before it unsolicited.
 [[nodiscard]] std::optional<QString> finalResult(QStringView reply);
 
+// The value of the information line of the given name that answers a query, such as "20,99"
+// of "+CSQ: 20,99", trimmed; none when no such line came before the final result.
+[[nodiscard]] std::optional<QString> information(QStringView reply, QStringView name);
+
+// The line the modem answered a query with, as the operator reads it: its information line,
+// else its final result, quoted; "no answer" when neither came.
+[[nodiscard]] QString answerLine(const std::optional<QString>& reply, QStringView name);
+
 // The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",
 // "not inserted", or what the modem said, quoted.
 QString simState(QStringView reply);
 // Whether the answer to AT+CPIN? says the SIM is ready, so that the modem may send.
 [[nodiscard]] bool simReady(QStringView reply);
-
-// The signal as the answer to AT+CSQ tells it, such as "-73 dBm, excellent" or "unknown".
-QString signalQuality(QStringView reply);
-
-// The signal strength in dBm the answer to AT+CSQ tells; none when the modem cannot tell.
-[[nodiscard]] std::optional<int> signalDbm(QStringView reply);
-
-// The network as the answer to AT+CREG? tells it, and whether the modem may send.
-struct Registration {
-    QString text;
-    bool registered = false;
-};
-Registration registration(QStringView reply);
 
 } // namespace orva

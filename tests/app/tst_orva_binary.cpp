@@ -23,6 +23,10 @@ using tools::PseudoTerminal;
 namespace {
 
 const QString kNumber = "91234567";
+// What orva --check asks a modem that answers: today's questions, then those of the newer
+// domains and measure, then text mode.
+const QByteArray kQuestionsOfTheCheck = "AT\rAT+CPIN?\rAT+CSQ\rAT+CREG?\rAT+CGREG?\rAT+CEREG?\r"
+                                        "AT+C5GREG?\rAT+CESQ\rAT+CMGF=1\r";
 
 } // namespace
 
@@ -223,7 +227,8 @@ private slots:
             "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted";
         test::row("ready", QStringList{}, "5", "", 0,
                   QStringList{"Modem check: off", "Test SMS: off", "Alarm port silence: off",
-                              "Modem: answers AT", "SIM: ready", "Signal: -73 dBm, excellent",
+                              "Modem: answers AT", "SIM: ready",
+                              "Signal: -73 dBm (RSSI), excellent",
                               "Network: registered, home network", "Text mode: accepted", ready});
         test::row("watches between alarms", QStringList{}, "5",
                   "MODEM CHECK:5\r\nTEST SMS: 8:00\r\nSILENCE B:0.5\r\n", 0,
@@ -250,6 +255,17 @@ private slots:
         test::row("registration report before the answer",
                   QStringList{"--trouble", "unsolicited-creg"}, "5", "", 0,
                   QStringList{"Network: registered, home network", ready});
+        test::row("on LTE, registered for SMS only", QStringList{"--trouble", "sms-only"}, "5", "",
+                  0,
+                  QStringList{"AT+CREG?: \"+CREG: 0,6\"", "AT+CEREG?: \"+CEREG: 0,1\"",
+                              "Signal: -96 dBm (LTE RSRP), fair",
+                              "Network: registered for SMS only, home network", ready});
+        test::row("on 5G alone", QStringList{"--trouble", "5g-only"}, "5", "", 0,
+                  QStringList{"AT+CSQ: \"+CSQ: 99,99\"", "AT+C5GREG?: \"+C5GREG: 0,1\"",
+                              "Signal: -97 dBm (5G RSRP), fair",
+                              "Network: registered on 5G (5GS), home network; SMS depends on the "
+                              "network: no circuit-switched registration",
+                              ready});
         test::row("no answer", QStringList{"--mode", "silent"}, "5", "", 1,
                   QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"});
         test::row("threshold never reached", QStringList{}, "40000", "", 1,
@@ -277,8 +293,9 @@ private slots:
                 inOrder << line;
         QCOMPARE(inOrder, findings);
         QCOMPARE(lines.last(), findings.last());
-        QCOMPARE(lines.contains("Port B (alarm port): open; 3 bytes arrived in 3 s"),
-                 !findings.contains("Modem: no answer to AT"));
+        const bool silent = findings.contains("Modem: no answer to AT");
+        QCOMPARE(lines.contains("Port B (alarm port): open; 3 bytes arrived in 3 s"), !silent);
+        QCOMPARE(modem.transcript(), silent ? QByteArray("AT\r") : kQuestionsOfTheCheck);
         QVERIFY(home_->logBytes().isEmpty());
         QVERIFY(modem.accepted().isEmpty()); // no SMS
     }

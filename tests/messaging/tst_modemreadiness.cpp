@@ -1,4 +1,5 @@
 #include "messaging/ModemReadiness.h"
+#include "messaging/ModemReply.h"
 #include "messaging/ModemStatus.h"
 #include "support/Row.h"
 
@@ -7,6 +8,7 @@
 using namespace orva;
 
 Q_DECLARE_METATYPE(std::optional<QString>)
+Q_DECLARE_METATYPE(ModemHealth)
 
 namespace {
 
@@ -18,6 +20,35 @@ const QString kSimReady = "AT+CPIN?\r\r\n+CPIN: READY\r\n\r\nOK\r\n";
 const QString kHome = "AT+CREG?\r\r\n+CREG: 0,1\r\n\r\nOK\r\n";
 const QString kSignal = "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n";
 const QString kTextMode = "AT+CMGF=1\r\r\nOK\r\n";
+
+// A module's answer as captured-answers.txt gives it: its lines in order, then OK; a result
+// alone stands alone, and no line at all reads as ERROR.
+QString capturedReply(const QStringList& lines)
+{
+    if (lines.isEmpty())
+        return "\r\nERROR\r\n";
+    if (lines.size() == 1 && isErrorResult(lines.front()))
+        return "\r\n" + lines.front() + "\r\n";
+    return "\r\n" + lines.join("\r\n\r\n") + "\r\n\r\nOK\r\n";
+}
+
+// The blocks of captured-answers.txt, each its "key: value" lines, a key's values in order.
+QList<QMap<QString, QStringList>> capturedBlocks()
+{
+    QFile file(QFINDTESTDATA("captured-answers.txt"));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return {};
+    QList<QMap<QString, QStringList>> blocks;
+    for (const QString& block : QString::fromUtf8(file.readAll()).split("\n\n")) {
+        QMap<QString, QStringList> fields;
+        for (const QString& line : block.split('\n', Qt::SkipEmptyParts))
+            if (!line.startsWith('#'))
+                fields[line.section(": ", 0, 0)] << line.section(": ", 1);
+        if (!fields.isEmpty())
+            blocks << fields;
+    }
+    return blocks;
+}
 
 } // namespace
 
@@ -73,15 +104,49 @@ private slots:
         QFETCH(std::optional<QString>, registration);
         QFETCH(std::optional<QString>, signal);
         QFETCH(std::optional<QString>, trouble);
-        QCOMPARE(orva::modemTrouble({at, sim, registration, signal}), trouble);
+        QCOMPARE(orva::modemTrouble(
+                     {.at = at, .sim = sim, .registration = registration, .signal = signal}),
+                 trouble);
     }
 
-    void signalDbm()
+    // Answers real modules gave, and the rules no published answer shows: the network the
+    // operator's check names, the trouble the watch finds, the signal and its measure.
+    void capturedAnswers_data()
     {
-        QCOMPARE(orva::signalDbm(kSignal), -73);
-        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 0,99\r\n\r\nOK\r\n"), -113);
-        QCOMPARE(orva::signalDbm(u"\r\n+CSQ: 99,99\r\n\r\nOK\r\n"), std::nullopt);
-        QCOMPARE(orva::signalDbm(u"\r\nERROR\r\n"), std::nullopt);
+        QTest::addColumn<ModemHealth>("health");
+        QTest::addColumn<QString>("network");
+        QTest::addColumn<Answer>("trouble");
+        QTest::addColumn<QString>("signal");
+        const QList<QMap<QString, QStringList>> blocks = capturedBlocks();
+        QVERIFY(blocks.size() > 30);
+        for (const auto& block : blocks) {
+            ModemHealth health{.at = kAt, .sim = kSimReady};
+            for (const ModemQuestion& question : kHealthQuestions)
+                if (!(health.*question.answer))
+                    health.*question.answer = capturedReply(block.value(question.command));
+            const QString trouble = block.value("trouble").value(0);
+            QTest::newRow(qPrintable(block.value("module", block.value("rule")).value(0)))
+                << health << block.value("network").value(0)
+                << (trouble == "none" ? Answer() : Answer(trouble))
+                << block.value("signal").value(0);
+        }
+    }
+
+    void capturedAnswers()
+    {
+        QFETCH(ModemHealth, health);
+        QTEST(networkVerdict(registrationStates(health)).text, "network");
+        QTEST(orva::modemTrouble(health), "trouble");
+        QTEST(signalQuality(orva::signalLevel(health)), "signal");
+    }
+
+    void signalLevel()
+    {
+        using enum SignalLevel::Measure;
+        QCOMPARE(orva::signalLevel(kSignal, {}), (SignalLevel{-73, Rssi}));
+        QCOMPARE(orva::signalLevel(u"\r\n+CSQ: 0,99\r\n\r\nOK\r\n", {}), (SignalLevel{-113, Rssi}));
+        QCOMPARE(orva::signalLevel(u"\r\n+CSQ: 99,99\r\n\r\nOK\r\n", {}), std::nullopt);
+        QCOMPARE(orva::signalLevel(u"\r\nERROR\r\n", {}), std::nullopt);
     }
 
     void simReady_data()
@@ -115,30 +180,47 @@ private slots:
         QTest::addColumn<QStringList>("findings");
         QTest::addColumn<Answer>("notReady");
         const Answer none;
-        const auto answers = [](const QString& sim, const QString& network, const QString& text) {
-            return QStringList{"Modem: answers AT", "SIM: " + sim, "Signal: -73 dBm, excellent",
-                               "Network: " + network, "Text mode: " + text};
+        const auto answers = [](const QString& sim, const QString& creg, const QString& network,
+                                const QString& text) {
+            return QStringList{"Modem: answers AT",
+                               "SIM: " + sim,
+                               "AT+CSQ: \"+CSQ: 20,99\"",
+                               "AT+CREG?: " + creg,
+                               "AT+CGREG?: no answer",
+                               "AT+CEREG?: no answer",
+                               "AT+C5GREG?: no answer",
+                               "AT+CESQ: no answer",
+                               "Signal: -73 dBm (RSSI), excellent",
+                               "Network: " + network,
+                               "Text mode: " + text};
         };
+        const QString home = "\"+CREG: 0,1\"";
         test::row("ready", Answer(kAt), Answer(kSimReady), Answer(kHome), Answer(kTextMode),
-                  answers("ready", "registered, home network", "accepted"), none);
+                  answers("ready", home, "registered, home network", "accepted"), none);
         test::row("silent", none, none, none, none, QStringList{"Modem: no answer to AT"},
                   Answer("the modem does not answer"));
         test::row("PIN", Answer(kAt), Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), Answer(kHome),
-                  Answer(kTextMode), answers("PIN needed", "registered, home network", "accepted"),
+                  Answer(kTextMode),
+                  answers("PIN needed", home, "registered, home network", "accepted"),
                   Answer("the SIM is not ready (PIN needed)"));
         test::row("searching", Answer(kAt), Answer(kSimReady),
                   Answer("\r\n+CREG: 0,2\r\n\r\nOK\r\n"), Answer(kTextMode),
-                  answers("ready", "searching", "accepted"),
+                  answers("ready", "\"+CREG: 0,2\"", "searching", "accepted"),
                   Answer("the modem is not on a network (searching)"));
         test::row("text mode refused", Answer(kAt), Answer(kSimReady), Answer(kHome),
-                  Answer("\r\nERROR\r\n"), answers("ready", "registered, home network", "refused"),
+                  Answer("\r\nERROR\r\n"),
+                  answers("ready", home, "registered, home network", "refused"),
                   Answer("the modem refuses text mode"));
         test::row("no answer to text mode", Answer(kAt), Answer(kSimReady), Answer(kHome), none,
-                  answers("ready", "registered, home network", "refused"),
+                  answers("ready", home, "registered, home network", "refused"),
                   Answer("the modem refuses text mode"));
         test::row("the SIM first", Answer(kAt), Answer("\r\n+CME ERROR: 10\r\n"), none, none,
-                  answers("not inserted", "not registered", "refused"),
+                  answers("not inserted", "no answer", "not registered", "refused"),
                   Answer("the SIM is not ready (not inserted)"));
+        test::row("the domain's result when it has no information line", Answer(kAt),
+                  Answer(kSimReady), Answer("\r\n+CME ERROR: 3\r\n"), Answer(kTextMode),
+                  answers("ready", "\"+CME ERROR: 3\"", "not registered", "accepted"),
+                  Answer("the modem is not on a network (not registered)"));
     }
 
     void modemFindings()
@@ -147,8 +229,11 @@ private slots:
         QFETCH(Answer, sim);
         QFETCH(Answer, registration);
         QFETCH(Answer, textMode);
-        const ModemFindings findings =
-            orva::modemFindings({at, sim, registration, Answer(kSignal)}, textMode);
+        const ModemFindings findings = orva::modemFindings({.at = at,
+                                                            .sim = sim,
+                                                            .registration = registration,
+                                                            .signal = kSignal,
+                                                            .textMode = textMode});
         QTEST(findings.lines, "findings");
         QTEST(findings.notReady, "notReady");
     }

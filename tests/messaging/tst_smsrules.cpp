@@ -1,6 +1,8 @@
 #include "messaging/ModemReply.h"
 #include "messaging/ModemStatus.h"
+#include "messaging/NetworkRegistration.h"
 #include "messaging/OutgoingSms.h"
+#include "messaging/SignalLevel.h"
 #include "messaging/SmsOutcome.h"
 #include "support/Row.h"
 
@@ -124,11 +126,11 @@ private slots:
         test::row("no SIM", "\r\n+CME ERROR: 10\r\n", "+CME ERROR: 10", "not inserted");
         test::row("SIM busy", "\r\n+CME ERROR: 14\r\n", "+CME ERROR: 14",
                   "unknown (+CME ERROR: 14)");
-        test::row("no signal", "\r\n+CSQ: 0,99\r\n\r\nOK\r\n", "OK", "-113 dBm, none");
-        test::row("marginal", "\r\n+CSQ: 9,99\r\n\r\nOK\r\n", "OK", "-95 dBm, marginal");
-        test::row("ok", "\r\n+CSQ: 10,0\r\n\r\nOK\r\n", "OK", "-93 dBm, ok");
-        test::row("good", "\r\n+CSQ: 19,0\r\n\r\nOK\r\n", "OK", "-75 dBm, good");
-        test::row("excellent", "\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "OK", "-51 dBm, excellent");
+        test::row("no signal", "\r\n+CSQ: 0,99\r\n\r\nOK\r\n", "OK", "-113 dBm (RSSI), none");
+        test::row("marginal", "\r\n+CSQ: 9,99\r\n\r\nOK\r\n", "OK", "-95 dBm (RSSI), marginal");
+        test::row("ok", "\r\n+CSQ: 10,0\r\n\r\nOK\r\n", "OK", "-93 dBm (RSSI), ok");
+        test::row("good", "\r\n+CSQ: 19,0\r\n\r\nOK\r\n", "OK", "-75 dBm (RSSI), good");
+        test::row("excellent", "\r\n+CSQ: 31,0\r\n\r\nOK\r\n", "OK", "-51 dBm (RSSI), excellent");
         test::row("signal unknown", "\r\n+CSQ: 99,99\r\n\r\nOK\r\n", "OK", "unknown");
         test::row("home", "\r\n+CREG: 0,1\r\n\r\nOK\r\n", "OK", "registered, home network");
         test::row("roaming", "\r\n+CREG: 0,5\r\n\r\nOK\r\n", "OK", "registered, roaming");
@@ -144,7 +146,8 @@ private slots:
         test::row("registration report first", "\r\n+CREG: 1\r\n\r\n+CREG: 0,1\r\n\r\nOK\r\n", "OK",
                   "registered, home network");
         test::row("signal after an unsolicited one",
-                  "\r\n+CSQ: 2,99\r\n\r\n+CSQ: 20,99\r\n\r\nOK\r\n", "OK", "-73 dBm, excellent");
+                  "\r\n+CSQ: 2,99\r\n\r\n+CSQ: 20,99\r\n\r\nOK\r\n", "OK",
+                  "-73 dBm (RSSI), excellent");
         test::row("SIM answer that floods",
                   "\r\n+CPIN: " + QString(200, u'Z') + "\x1b[2J\r\n\r\nOK\r\n", "OK",
                   "unknown (+CPIN: " + QString(73, u'Z') + ")");
@@ -160,9 +163,11 @@ private slots:
         QCOMPARE(orva::finalResult(reply).value_or(QString()), finalResult);
         if (described.isEmpty())
             return;
-        const QString actual = reply.contains("+CPIN") || reply.contains("+CME") ? simState(reply)
-                               : reply.contains("+CSQ") ? signalQuality(reply)
-                                                        : registration(reply).text;
+        const QString actual =
+            reply.contains("+CPIN") || reply.contains("+CME") ? simState(reply)
+            : reply.contains("+CSQ")
+                ? signalQuality(signalLevel(reply, {}))
+                : networkVerdict({registrationState(reply, Domain::CircuitSwitched)}).text;
         QCOMPARE(actual, described);
     }
 
