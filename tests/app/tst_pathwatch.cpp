@@ -42,6 +42,8 @@ private:
     {
         return modem().accepted().filter(QRegularExpression('^' + kNumber + '\t' + pattern + '$'));
     }
+    // How many checks the modem was asked, by their last question.
+    qsizetype checksAsked() { return modem().transcript().count("AT+CESQ\r"); }
     // Waits out the given number of milliseconds while the program runs.
     static void runFor(int ms) { QTest::qWait(ms); }
 
@@ -98,6 +100,34 @@ private slots:
         runFor(1000);
         QCOMPARE(sent(restored).size(), 1);
         QCOMPARE(entries().filter("Modem Restored").size(), 1);
+    }
+
+    // Modules of today that send are not told lost, registered for SMS only or on 5G with an
+    // RSSI they cannot tell; one whose answers read as not registered is told lost once, and
+    // trusted from the message it sent in that state on.
+    void sendingModemsStayServed_data()
+    {
+        QTest::addColumn<QString>("trouble");
+        QTest::addColumn<int>("episodes");
+        test::row("registered for SMS only", "sms-only", 0);
+        test::row("on 5G alone", "5g-only", 0);
+        test::row("registration unknown, sent all the same", "registration-unknown", 1);
+    }
+
+    void sendingModemsStayServed()
+    {
+        QFETCH(QString, trouble);
+        start("MODEM CHECK:0.005\r\n");
+        modem().actOut("normal", trouble);
+        qsizetype checks = checksAsked();
+        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() >= checks + 2, 10000);
+        run_->devices.sendBurst(".ONE\r.TWO\r");
+        QTRY_COMPARE_WITH_TIMEOUT(sent("\\.(ONE|TWO)").size(), 2, 10000);
+        checks = checksAsked();
+        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() >= checks + 2, 10000);
+        QTEST(int(entries().filter("Modem Lost").size()), "episodes");
+        QTEST(int(entries().filter("Modem Restored").size()), "episodes");
+        QTEST(int(sent("ORVA .+: modem lost .+").size()), "episodes");
     }
 
     // Without a check due, a failed transaction begins the episode and a sent one ends it;
@@ -207,7 +237,7 @@ private slots:
         const QString transcript = QString::fromLatin1(modem().transcript());
         const QRegularExpression transaction("at\\+cmgf = 1\\r(.*?)\\x1a",
                                              QRegularExpression::DotMatchesEverythingOption);
-        const QRegularExpression question("AT(\\+CPIN\\?|\\+CREG\\?|\\+CSQ)?\\r");
+        const QRegularExpression question("AT(\\+C[A-Z5]+[?]?)?\\r");
         int transactions = 0;
         for (const auto& match : transaction.globalMatch(transcript)) {
             ++transactions;
