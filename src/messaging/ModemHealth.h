@@ -25,31 +25,26 @@ struct ModemQuestion {
     std::optional<QString> ModemHealth::*answer;
 };
 
+inline constexpr ModemQuestion kAskAt{"AT", &ModemHealth::at};
+inline constexpr ModemQuestion kAskSim{"AT+CPIN?", &ModemHealth::sim};
+inline constexpr ModemQuestion kAskRegistration{"AT+CREG?", &ModemHealth::registration};
+inline constexpr ModemQuestion kAskSignal{"AT+CSQ", &ModemHealth::signal};
+inline constexpr ModemQuestion kAskPacket{"AT+CGREG?", &ModemHealth::packetRegistration};
+inline constexpr ModemQuestion kAskEps{"AT+CEREG?", &ModemHealth::epsRegistration};
+inline constexpr ModemQuestion kAskFiveG{"AT+C5GREG?", &ModemHealth::fiveGRegistration};
+inline constexpr ModemQuestion kAskExtendedSignal{"AT+CESQ", &ModemHealth::extendedSignal};
+inline constexpr ModemQuestion kAskTextMode{"AT+CMGF=1", &ModemHealth::textMode};
+
 // Between alarms. A GSM modem's questions come first, so that a modem that knows no others is
 // judged by them alone, also when it leaves the others unanswered until the check's time is up.
-inline constexpr std::array<ModemQuestion, 8> kHealthQuestions{{
-    {"AT", &ModemHealth::at},
-    {"AT+CPIN?", &ModemHealth::sim},
-    {"AT+CREG?", &ModemHealth::registration},
-    {"AT+CSQ", &ModemHealth::signal},
-    {"AT+CGREG?", &ModemHealth::packetRegistration},
-    {"AT+CEREG?", &ModemHealth::epsRegistration},
-    {"AT+C5GREG?", &ModemHealth::fiveGRegistration},
-    {"AT+CESQ", &ModemHealth::extendedSignal},
-}};
+inline constexpr std::array kHealthQuestions{kAskAt,     kAskSim,           kAskRegistration,
+                                             kAskSignal, kAskPacket,        kAskEps,
+                                             kAskFiveG,  kAskExtendedSignal};
 
 // The operator's check: the same questions in the order it has always asked them, and text mode
 // last.
-inline constexpr std::array<ModemQuestion, 9> kCheckQuestions{{
-    {"AT", &ModemHealth::at},
-    {"AT+CPIN?", &ModemHealth::sim},
-    {"AT+CSQ", &ModemHealth::signal},
-    {"AT+CREG?", &ModemHealth::registration},
-    {"AT+CGREG?", &ModemHealth::packetRegistration},
-    {"AT+CEREG?", &ModemHealth::epsRegistration},
-    {"AT+C5GREG?", &ModemHealth::fiveGRegistration},
-    {"AT+CESQ", &ModemHealth::extendedSignal},
-    {"AT+CMGF=1", &ModemHealth::textMode},
-}};
+inline constexpr std::array kCheckQuestions{kAskAt,      kAskSim, kAskSignal, kAskRegistration,
+                                            kAskPacket,  kAskEps, kAskFiveG,  kAskExtendedSignal,
+                                            kAskTextMode};
 
 } // namespace orva

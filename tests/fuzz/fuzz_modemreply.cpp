@@ -1,4 +1,6 @@
 #include "messaging/ModemReply.h"
+#include "messaging/NetworkRegistration.h"
+#include "messaging/SignalLevel.h"
 
 #include <QString>
 #include <cstdint>
@@ -20,5 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if ((body.verdict == orva::ModemVerdict::Sent || body.verdict == orva::ModemVerdict::Refused) !=
         !body.resultLine.isEmpty())
         std::abort(); // a verdict of the modem rests on its result line
+    for (const auto domain : {orva::Domain::CircuitSwitched, orva::Domain::FiveG})
+        if (const auto state = orva::registrationState(reply, domain); state && *state > 11)
+            std::abort(); // only the states that exist
+    if (const auto level = orva::signalLevel(reply, input.left(split));
+        level && (level->dbm < -157 || level->dbm > -25))
+        std::abort(); // a level no measure can give
     return 0;
 }
