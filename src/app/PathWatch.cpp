@@ -66,7 +66,8 @@ qint64 PathWatch::checkIntervalMs() const
 
 bool PathWatch::modemCheckDue() const
 {
-    return settings_.modemCheckMinutes && sinceCheck_.elapsed() >= checkIntervalMs();
+    return settings_.modemCheckMinutes &&
+           (stateOfMessageDue_ || sinceCheck_.elapsed() >= checkIntervalMs());
 }
 
 // A clock put back (corrected after running fast, say) brings the test time back with it.
@@ -86,34 +87,31 @@ bool PathWatch::retryDue() const
            (settings_.modemCheckMinutes ? checkIntervalMs() : kRetryWithoutChecks.count());
 }
 
+// A modem that confirmed a message can send in the state a check found right after it, whatever
+// the rules make of its answers; a modem that comes back after its port failed may be another.
 void PathWatch::checkModem()
 {
     sinceCheck_.start();
+    const bool afterMessage = std::exchange(stateOfMessageDue_, false);
     std::optional<ModemFault> fault;
     try {
         modemPort_.reopenIfFailed();
         const ModemHealth health = askModemHealth(modemPort_, QDeadlineTimer(kCheckBound));
-        const auto level = signalLevel(health);
-        signalDbm_ = level ? std::optional(level->dbm) : std::nullopt;
-        checked_ = modemState(health);
-        if (const auto trouble = modemTrouble(health); trouble && !provenByMessage())
+        signal_ = signalLevel(health);
+        const auto state = modemState(health);
+        if (afterMessage && state)
+            sentIn_ = state;
+        if (const auto trouble = modemTrouble(health); trouble && (!state || state != sentIn_))
             fault = ModemFault{*trouble};
     } catch (const Failure& failure) {
-        signalDbm_.reset();
-        checked_.reset();
+        signal_.reset();
+        sentIn_.reset();
         fault = modemFault({SmsOutcome::Kind::PortFailure, failure.message()});
     }
     if (fault)
         modemFailed(*fault);
     else
         modemServed(false);
-}
-
-// A modem that confirmed a message in the state this check found can send in it, whatever the
-// rules make of its answers.
-bool PathWatch::provenByMessage() const
-{
-    return checked_ && checked_ == sentIn_;
 }
 
 // The test goes out at the first moment after its time with no scan cycle running; a day on
@@ -163,11 +161,10 @@ void PathWatch::modemFailed(const ModemFault& fault)
         record_(*entry, Severity::Warning);
 }
 
-// The state of the latest check is the one the modem sent in.
+// The next check, due at once, finds the state the modem sent in.
 void PathWatch::messageConfirmed()
 {
-    if (checked_)
-        sentIn_ = checked_;
+    stateOfMessageDue_ = true;
     modemServed(true);
 }
 
@@ -197,7 +194,7 @@ QString PathWatch::text(Message message) const
     case Message::Restored:
         return restoredSms(computer, *untold_);
     case Message::DailyTest:
-        return testSms(computer, tally_, tallySince_, signalDbm_);
+        return testSms(computer, tally_, tallySince_, signal_);
     case Message::Silence:
         break;
     }

@@ -61,7 +61,6 @@ private:
     void prepareDailyTest();
     void watchSilence();
     void modemFailed(const ModemFault& fault);
-    bool provenByMessage() const;
     void messageConfirmed();
     void modemServed(bool messageSent);
     void queue(Message message);
@@ -84,9 +83,9 @@ private:
     QElapsedTimer sinceCheck_;
     ModemEpisode episode_;
     std::optional<ModemEpisode::Ending> untold_; // episodes ended, their message not yet sent
-    std::optional<int> signalDbm_;
-    std::optional<ModemState> checked_; // what the latest check found
-    std::optional<ModemState> sentIn_;  // the state found before a message was last confirmed
+    std::optional<SignalLevel> signal_;
+    bool stateOfMessageDue_ = false;   // a message was confirmed: a check is due to see the state
+    std::optional<ModemState> sentIn_; // the state the modem last confirmed a message in
 
     std::optional<QDateTime> nextTest_;
     QDateTime lastLook_; // the wall clock when the watch last looked at it

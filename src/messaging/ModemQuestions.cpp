@@ -11,13 +11,16 @@ namespace orva {
 namespace {
 
 constexpr std::chrono::milliseconds kPoll{50};
+// A question begun closer to its deadline would most likely be answered after it, where the
+// answer could meet the next transaction.
+constexpr std::chrono::milliseconds kAnswerTime{500};
 
 } // namespace
 
 std::optional<QString> askModem(SerialLine& port, const QString& command,
                                 const QDeadlineTimer& deadline)
 {
-    if (deadline.hasExpired()) // a late question's answer could meet the next transaction
+    if (deadline.remainingTimeAsDuration() < kAnswerTime)
         return std::nullopt;
     port.takeReceived();
     port.write(command + u'\r');

@@ -44,8 +44,10 @@ QString answerLine(const std::optional<QString>& reply, QStringView name)
 {
     if (!reply)
         return QStringLiteral("no answer");
-    const auto line = informationLine(*reply, name);
-    return u'"' + quotedModemWords(line ? *line : finalResult(*reply).value_or(QString())) + u'"';
+    if (const auto line = informationLine(*reply, name))
+        return u'"' + quotedModemWords(*line) + u'"';
+    return u'"' + quotedModemWords(finalResult(*reply).value_or(QString())) +
+           QStringLiteral("\" (not supported)");
 }
 
 QString simState(QStringView reply)

@@ -17,7 +17,7 @@ namespace orva {
 [[nodiscard]] std::optional<QString> information(QStringView reply, QStringView name);
 
 // The line the modem answered a query with, as the operator reads it: its information line,
-// else its final result, quoted; "no answer" when neither came.
+// quoted; else its final result, quoted, with "(not supported)"; "no answer" when neither came.
 [[nodiscard]] QString answerLine(const std::optional<QString>& reply, QStringView name);
 
 // The SIM as the answer to AT+CPIN? tells it: "ready", "PIN needed", "PUK needed",

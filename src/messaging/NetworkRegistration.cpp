@@ -11,15 +11,21 @@ namespace {
 constexpr int kUnknown = 4;
 constexpr int kHighestState = 11;
 
-// A field that can be a state: digits alone, zero-padded or not, of a state that exists.
-std::optional<int> stateField(QStringView field)
+// A field of digits alone, zero-padded or not.
+std::optional<int> number(QStringView field)
 {
     field = field.trimmed();
     if (field.isEmpty() || !std::ranges::all_of(field, [](QChar c) { return c.isDigit(); }))
         return std::nullopt;
     bool ok = false;
-    const int state = field.toInt(&ok);
-    return ok && state <= kHighestState ? std::optional(state) : std::nullopt;
+    const int value = field.toInt(&ok);
+    return ok ? std::optional(value) : std::nullopt;
+}
+
+// A state beyond those that exist (the nRF91 says 90 for a failed SIM) is one nobody can tell.
+int known(int state)
+{
+    return state <= kHighestState ? state : kUnknown;
 }
 
 bool registered(int state)
@@ -47,7 +53,9 @@ QString registeredText(Domain domain, int state)
 } // namespace
 
 // The read form is "<n>,<stat>,…"; the form of the unsolicited report, which some modules
-// answer with, is "<stat>,<lac>,…". The first field is <n> only when a state follows it.
+// answer with, is "<stat>,<lac>,…". The first field is <n> only when a state follows it: a
+// number alone in the second field, or one of at most two digits or a state that exists, since
+// an area code written bare has more digits.
 std::optional<int> registrationState(QStringView reply, Domain domain)
 {
     static constexpr std::array<QStringView, kDomains> kNames{u"+CREG:", u"+CGREG:", u"+CEREG:",
@@ -56,11 +64,12 @@ std::optional<int> registrationState(QStringView reply, Domain domain)
     if (!value)
         return std::nullopt;
     const QList<QStringView> fields = QStringView(*value).split(u',');
-    const auto first = stateField(fields.front());
-    if (fields.size() > 1 && first && *first <= 5)
-        if (const auto second = stateField(fields.at(1)))
-            return second;
-    return first.value_or(kUnknown);
+    const auto first = number(fields.front());
+    const auto second = fields.size() > 1 ? number(fields.at(1)) : std::nullopt;
+    if (first && *first <= 5 && second &&
+        (fields.size() == 2 || *second <= kHighestState || fields.at(1).trimmed().size() <= 2))
+        return known(*second);
+    return first ? known(*first) : kUnknown;
 }
 
 // The circuit-switched domain is the one SMS is known to go in; a modem registered only in
@@ -88,7 +97,7 @@ NetworkVerdict networkVerdict(const RegistrationStates& states)
     if (any(8))
         return {QStringLiteral("emergency services only")};
     if (any(11))
-        return {QStringLiteral("restricted local operator services only (RLOS)")};
+        return {QStringLiteral("restricted local operator services only")};
     return {QStringLiteral("not registered")};
 }
 

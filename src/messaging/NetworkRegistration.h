@@ -22,7 +22,7 @@ using RegistrationStates = std::array<std::optional<int>, kDomains>;
 // The state an answer to a domain's question tells, read as modules write it: with or without
 // the <n> field in front, area and cell codes quoted or bare, states zero-padded. None when no
 // information line came (ERROR, +CME ERROR, a bare OK): the domain is not there. A line that
-// holds no state reads as unknown.
+// holds no state, or one beyond those above, reads as unknown.
 [[nodiscard]] std::optional<int> registrationState(QStringView reply, Domain domain);
 
 // The network as all domains together tell it, as an operator needs it: the modem is on a

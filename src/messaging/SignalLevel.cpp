@@ -54,22 +54,22 @@ std::span<const Band> bands(Measure measure)
     return measure == Measure::Rscp ? std::span<const Band>(kPilot) : kReference;
 }
 
-const char* measureName(Measure measure)
+} // namespace
+
+QLatin1StringView measureName(Measure measure)
 {
     switch (measure) {
     case Measure::Rssi:
-        return "RSSI";
+        return QLatin1StringView("RSSI");
     case Measure::LteRsrp:
-        return "LTE RSRP";
+        return QLatin1StringView("LTE RSRP");
     case Measure::NrRsrp:
-        return "5G RSRP";
+        return QLatin1StringView("5G RSRP");
     case Measure::Rscp:
         break;
     }
-    return "3G RSCP";
+    return QLatin1StringView("3G RSCP");
 }
-
-} // namespace
 
 // AT+CESQ answers "<rxlev>,<ber>,<rscp>,<ecno>,<rsrq>,<rsrp>" and, on 5G,
 // ",<ss_rsrq>,<ss_rsrp>,<ss_sinr>"; AT+CSQ answers "<rssi>,<ber>".
@@ -96,7 +96,7 @@ QString signalQuality(const std::optional<SignalLevel>& level)
         std::ranges::find_if(scale, [&](const Band& b) { return level->dbm >= b.floor; });
     return QStringLiteral("%1 dBm (%2), %3")
         .arg(level->dbm)
-        .arg(QLatin1String(measureName(level->measure)), QLatin1String(band->word));
+        .arg(measureName(level->measure), QLatin1String(band->word));
 }
 
 } // namespace orva

@@ -26,6 +26,9 @@ struct SignalLevel {
 // when the RSSI is unknown. None when no measure reports a level.
 [[nodiscard]] std::optional<SignalLevel> signalLevel(QStringView csq, QStringView cesq);
 
+// How the operator knows a measure: "RSSI", "LTE RSRP", "5G RSRP", "3G RSCP".
+[[nodiscard]] QLatin1StringView measureName(SignalLevel::Measure measure);
+
 // The level as the operator reads it, such as "-73 dBm (RSSI), excellent", in bands fit for
 // its measure; "unknown" when no measure reports one.
 [[nodiscard]] QString signalQuality(const std::optional<SignalLevel>& level);

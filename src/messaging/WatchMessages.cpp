@@ -37,10 +37,11 @@ QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode
 }
 
 QString testSms(const QString& computer, const AlarmTally& tally, const QDateTime& since,
-                std::optional<int> signalDbm)
+                const std::optional<SignalLevel>& level)
 {
-    const QString signal =
-        signalDbm ? QStringLiteral("%1 dBm").arg(*signalDbm) : QStringLiteral("unknown");
+    QString signal = level ? QStringLiteral("%1 dBm").arg(level->dbm) : QStringLiteral("unknown");
+    if (level && level->measure != SignalLevel::Measure::Rssi)
+        signal += QStringLiteral(" (%1)").arg(measureName(level->measure));
     return sms(computer, QStringLiteral(" test: %1 alarms sent, %2 not sent since %3; signal %4")
                              .arg(tally.sent)
                              .arg(tally.notSent)

@@ -2,6 +2,7 @@
 
 #include "AlarmTally.h"
 #include "ModemEpisode.h"
+#include "SignalLevel.h"
 
 #include <QDateTime>
 #include <QString>
@@ -19,9 +20,9 @@ inline const QString kAlarmPortActive = QStringLiteral("Alarm Port Active");
 [[nodiscard]] QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode);
 
 // "ORVA <computer> test: <n> alarms sent, <m> not sent since <dd.mm hh:mm>; signal <dBm> dBm",
-// or "signal unknown".
+// the measure named when it is no RSSI ("signal -96 dBm (LTE RSRP)"), or "signal unknown".
 [[nodiscard]] QString testSms(const QString& computer, const AlarmTally& tally,
-                              const QDateTime& since, std::optional<int> signalDbm);
+                              const QDateTime& since, const std::optional<SignalLevel>& signal);
 
 // "Alarm Port Silent: nothing received for <h> h"
 [[nodiscard]] QString silenceEntry(double hours);

@@ -130,6 +130,22 @@ private slots:
         QTEST(int(sent("ORVA .+: modem lost .+").size()), "episodes");
     }
 
+    // The state a message went in is the one found right after it: a trouble found before the
+    // message and mended since is told again when it comes back.
+    void troubleSeenBeforeAMessageIsNotTrusted()
+    {
+        start("MODEM CHECK:0.1\r\n"); // every 6 s
+        modem().actOut("normal", "registration-unknown");
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: not registered"), 15000);
+        modem().actOut("normal");
+        run_->devices.sendBurst(".ONE\r"); // confirmed before the next check falls due
+        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Restored"), 10000);
+        const qsizetype checks = checksAsked();
+        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() > checks, 10000); // the state after the message
+        modem().actOut("normal", "registration-unknown");
+        QTRY_COMPARE_WITH_TIMEOUT(entries().filter("Modem Lost").size(), 2, 15000);
+    }
+
     // Without a check due, a failed transaction begins the episode and a sent one ends it;
     // the message about it waits for the burst in hand.
     void lostAndBackByAlarms()

@@ -217,10 +217,11 @@ private slots:
         test::row("the SIM first", Answer(kAt), Answer("\r\n+CME ERROR: 10\r\n"), none, none,
                   answers("not inserted", "no answer", "not registered", "refused"),
                   Answer("the SIM is not ready (not inserted)"));
-        test::row("the domain's result when it has no information line", Answer(kAt),
-                  Answer(kSimReady), Answer("\r\n+CME ERROR: 3\r\n"), Answer(kTextMode),
-                  answers("ready", "\"+CME ERROR: 3\"", "not registered", "accepted"),
-                  Answer("the modem is not on a network (not registered)"));
+        test::row(
+            "the domain's result when it has no information line", Answer(kAt), Answer(kSimReady),
+            Answer("\r\n+CME ERROR: 3\r\n"), Answer(kTextMode),
+            answers("ready", "\"+CME ERROR: 3\" (not supported)", "not registered", "accepted"),
+            Answer("the modem is not on a network (not registered)"));
     }
 
     void modemFindings()

@@ -191,6 +191,8 @@ private slots:
             "ORVA panel-pc: modem lost 03:10 to 04:05, 3 alarms not sent, see the log",
             "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal -73 dBm",
             "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal unknown",
+            "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal -96 dBm "
+            "(LTE RSRP)",
             "ORVA panel-pc: Alarm Port Silent: nothing received for 2.5 h"};
         test::row("plain name", "panel-pc", plain);
         test::row("name beyond ASCII, cut at 40", QString("Zentrale-Süd ") + QString(40, u'x'),
@@ -207,8 +209,11 @@ private slots:
         QFETCH(QStringList, texts);
         const ModemEpisode::Ending episode{at("2026-12-07 03:10"), at("2026-12-07 04:05"), 3};
         const QStringList composed{
-            restoredSms(computer, episode), testSms(computer, {12, 1}, kMonday, -73),
-            testSms(computer, {12, 1}, kMonday, std::nullopt), silenceSms(computer, 2.5)};
+            restoredSms(computer, episode),
+            testSms(computer, {12, 1}, kMonday, SignalLevel{-73, SignalLevel::Measure::Rssi}),
+            testSms(computer, {12, 1}, kMonday, std::nullopt),
+            testSms(computer, {12, 1}, kMonday, SignalLevel{-96, SignalLevel::Measure::LteRsrp}),
+            silenceSms(computer, 2.5)};
         QCOMPARE(composed, texts);
         for (const QString& text : composed) {
             QVERIFY(text.size() <= 160);
