@@ -1,5 +1,4 @@
 #include "messaging/ModemReadiness.h"
-#include "messaging/ModemReply.h"
 #include "messaging/ModemStatus.h"
 #include "support/Row.h"
 
@@ -21,15 +20,11 @@ const QString kHome = "AT+CREG?\r\r\n+CREG: 0,1\r\n\r\nOK\r\n";
 const QString kSignal = "AT+CSQ\r\r\n+CSQ: 20,99\r\n\r\nOK\r\n";
 const QString kTextMode = "AT+CMGF=1\r\r\nOK\r\n";
 
-// A module's answer as captured-answers.txt gives it: its lines in order, then OK; a result
-// alone stands alone, and no line at all reads as ERROR.
+// A module's answer as captured-answers.txt gives it: its lines in order, then OK; no line at
+// all reads as ERROR.
 QString capturedReply(const QStringList& lines)
 {
-    if (lines.isEmpty())
-        return "\r\nERROR\r\n";
-    if (lines.size() == 1 && isErrorResult(lines.front()))
-        return "\r\n" + lines.front() + "\r\n";
-    return "\r\n" + lines.join("\r\n\r\n") + "\r\n\r\nOK\r\n";
+    return lines.isEmpty() ? "\r\nERROR\r\n" : "\r\n" + lines.join("\r\n\r\n") + "\r\n\r\nOK\r\n";
 }
 
 // The blocks of captured-answers.txt, each its "key: value" lines, a key's values in order.
