@@ -11,15 +11,15 @@ namespace {
 constexpr int kUnknown = 4;
 constexpr int kHighestState = 11;
 
-// A field of digits alone, zero-padded or not.
-std::optional<int> number(QStringView field)
+// A field of digits alone, zero-padded or not; -1 for any other.
+int number(QStringView field)
 {
     field = field.trimmed();
     if (field.isEmpty() || !std::ranges::all_of(field, [](QChar c) { return c.isDigit(); }))
-        return std::nullopt;
+        return -1;
     bool ok = false;
     const int value = field.toInt(&ok);
-    return ok ? std::optional(value) : std::nullopt;
+    return ok ? value : -1;
 }
 
 // A state beyond those that exist (the nRF91 says 90 for a failed SIM) is one nobody can tell.
@@ -64,12 +64,13 @@ std::optional<int> registrationState(QStringView reply, Domain domain)
     if (!value)
         return std::nullopt;
     const QList<QStringView> fields = QStringView(*value).split(u',');
-    const auto first = number(fields.front());
-    const auto second = fields.size() > 1 ? number(fields.at(1)) : std::nullopt;
-    if (first && *first <= 5 && second &&
-        (fields.size() == 2 || *second <= kHighestState || fields.at(1).trimmed().size() <= 2))
-        return known(*second);
-    return first ? known(*first) : kUnknown;
+    const int first = number(fields.front());
+    const QStringView after = fields.size() > 1 ? fields.at(1).trimmed() : QStringView();
+    const int second = number(after);
+    if (first >= 0 && first <= 5 && second >= 0 &&
+        (fields.size() == 2 || second <= kHighestState || after.size() <= 2))
+        return known(second);
+    return first >= 0 ? known(first) : kUnknown;
 }
 
 // The circuit-switched domain is the one SMS is known to go in; a modem registered only in
