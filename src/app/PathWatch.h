@@ -20,7 +20,8 @@ namespace orva {
 class SerialLine;
 
 // Watches the path of the alarms between them, as settings.ini asks: checks the modem on a
-// schedule and tells when it is lost and when it is back, proves the whole path with a daily
+// schedule, and once more after every message it confirms to learn the state it sends in, and
+// tells when it is lost and when it is back, proves the whole path with a daily
 // test message, and tells when the alarm port has been silent too long. With no watch asked for
 // it never touches a line.
 //
