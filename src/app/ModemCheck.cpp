@@ -105,8 +105,8 @@ bool ModemCheck::checkModem(const SettingsStore& store)
             break; // a modem that does not answer AT is asked nothing more
     }
     silent_ = !health.at;
-    const auto notReadyBecause = modemFindings(health).notReady;
-    return notReadyBecause ? notReady(*notReadyBecause) : true;
+    const auto reason = notReadyReason(health);
+    return reason ? notReady(*reason) : true;
 }
 
 void ModemCheck::checkAlarmPort(const SettingsStore& store)

@@ -90,22 +90,28 @@ QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health)
     return findings;
 }
 
+std::optional<QString> notReadyReason(const ModemHealth& health)
+{
+    if (!health.at)
+        return QStringLiteral("the modem does not answer");
+    if (!simReady(text(health.sim)))
+        return QStringLiteral("the SIM is not ready (%1)").arg(simState(text(health.sim)));
+    const NetworkVerdict network = networkVerdict(registrationStates(health));
+    if (!network.registered)
+        return QStringLiteral("the modem is not on a network (%1)").arg(network.text);
+    if (!textModeAccepted(health))
+        return QStringLiteral("the modem refuses text mode");
+    return std::nullopt;
+}
+
 ModemFindings modemFindings(const ModemHealth& health)
 {
-    ModemFindings findings;
+    ModemFindings findings{{}, notReadyReason(health)};
     for (const ModemQuestion& question : kCheckQuestions) {
         findings.lines << findingsOn(question, health);
         if (!health.at)
-            return {findings.lines, QStringLiteral("the modem does not answer")};
+            break;
     }
-    const NetworkVerdict network = networkVerdict(registrationStates(health));
-    if (!simReady(text(health.sim)))
-        findings.notReady =
-            QStringLiteral("the SIM is not ready (%1)").arg(simState(text(health.sim)));
-    else if (!network.registered)
-        findings.notReady = QStringLiteral("the modem is not on a network (%1)").arg(network.text);
-    else if (!textModeAccepted(health))
-        findings.notReady = QStringLiteral("the modem refuses text mode");
     return findings;
 }
 

@@ -38,8 +38,11 @@ struct ModemState {
 // it, the signal and the network once the last of them came, and text mode.
 [[nodiscard]] QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health);
 
-// All the findings of a check, in the order of kCheckQuestions, and why the modem is not ready
-// to send: the SIM must be ready, the modem registered and text mode accepted; none when it is.
+// Why the operator's check finds the modem not ready to send: it must answer, its SIM be ready,
+// it be registered and take text mode; none when it is.
+[[nodiscard]] std::optional<QString> notReadyReason(const ModemHealth& health);
+
+// All the findings of a check, in the order of kCheckQuestions, and why the modem is not ready.
 // A modem that did not answer AT has one finding only, and is asked nothing more.
 struct ModemFindings {
     QStringList lines;
