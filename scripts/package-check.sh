@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a release build with Debian's hardening flags, checks it and
 # its AppStream data as a Debian maintainer would (any lintian error or warning fails), installs
-# it into this machine with apt, verifies the installed user service as systemd would load it,
+# it into this machine with apt, verifies the installed user services as systemd would load them,
 # and runs the installed orva once end to end on the installed simulators. With build-only it
 # stops once the package is built.
 # usage: scripts/package-check.sh [build-only]
@@ -27,23 +27,35 @@ lintian --fail-on error,warning --display-info "$package"
 echo "lintian: no error or warning"
 
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --reinstall "$package"
-dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1|orva\.service$'
-# The user service as the user's service manager loads it: its command, its manual page, and
-# no key it does not know. systemd-analyze only warns of an unknown key or a value it cannot
-# parse, so any line it says about the unit fails too. Its user manager needs a runtime folder
-# of its own, which a root shell without a login session lacks.
-unit=/usr/lib/systemd/user/orva.service
-dpkg -L orva | grep -qx "$unit" || { echo "not in the package: $unit"; exit 1; }
-runtime=$(mktemp -d)
-verified=0
-findings=$(XDG_RUNTIME_DIR="$runtime" systemd-analyze --user verify "$unit" 2>&1) || verified=$?
-rm -rf "$runtime"
-if ((verified)) || grep -q 'orva\.service' <<<"$findings"; then
-    echo "$findings"
-    echo "systemd-analyze verify: $unit is not right"
+dpkg -L orva | grep -E 'bin/|\.desktop|\.svg|\.png|man1|orva(-headless)?\.service$'
+# The user services as the user's service manager loads them: their command, their manual
+# page, and no key it does not know. systemd-analyze only warns of an unknown key or a value it
+# cannot parse, so any line it says about a unit fails too. Its user manager needs a runtime
+# folder of its own, which a root shell without a login session lacks. Both units restart ORVA
+# however it ends; the one without a desktop belongs to no graphical session, which would stop
+# it at a desktop logout, and never runs beside the other.
+for unit in /usr/lib/systemd/user/orva.service /usr/lib/systemd/user/orva-headless.service; do
+    dpkg -L orva | grep -qx "$unit" || { echo "not in the package: $unit"; exit 1; }
+    runtime=$(mktemp -d)
+    verified=0
+    findings=$(XDG_RUNTIME_DIR="$runtime" systemd-analyze --user verify "$unit" 2>&1) ||
+        verified=$?
+    rm -rf "$runtime"
+    if ((verified)) || grep -qF "${unit##*/}" <<<"$findings"; then
+        echo "$findings"
+        echo "systemd-analyze verify: $unit is not right"
+        exit 1
+    fi
+    grep -qx 'Restart=always' "$unit" || { echo "not restarted however it ends: $unit"; exit 1; }
+    echo "systemd-analyze verify: $unit loads cleanly and restarts ORVA however it ends"
+done
+headless=/usr/lib/systemd/user/orva-headless.service
+if grep -nE '^PartOf=|graphical-session' "$headless"; then
+    echo "stopped with another unit or the desktop session: $headless"
     exit 1
 fi
-echo "systemd-analyze verify: $unit loads cleanly"
+grep -qx 'Conflicts=orva.service' "$headless" ||
+    { echo "may run beside orva.service: $headless"; exit 1; }
 # The installed guide shows its pictures: every file it links to stands beside it.
 for linked in $(grep -o '](\([^)#]*\))' README.md | sed 's/^](//; s/)$//' | grep -v '://'); do
     test -e "/usr/share/doc/orva/$linked" || { echo "not installed beside the guide: $linked"; exit 1; }
