@@ -1,17 +1,22 @@
 // Times ORVA's fixed waits on the real code: the settle wait, and a successful and a failed
 // modem transaction against the simulators linked as COM4 (answering) and COM3 (silent) in
-// $HOME/ORVA. Prints one "name: value" line per figure.
+// $HOME/ORVA; and what start-up spends reading back a month of large logs with no episode in
+// them, the most it reads. Prints one "name: value" line per figure.
 
 #include "alarm/SettleWait.h"
+#include "app/PreviousRun.h"
 #include "app/Timing.h"
 #include "common/Platform.h"
 #include "eventlog/EventLog.h"
+#include "eventlog/LogEntry.h"
 #include "messaging/SmsModem.h"
 #include "serial/SerialLine.h"
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
+#include <stdexcept>
 #include <sys/resource.h>
 
 namespace {
@@ -37,12 +42,32 @@ double timeTransaction(int port)
     line.setLineSettings(QStringLiteral("9600,n,8,1"));
     line.setPortNumber(port);
     line.open();
-    const orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(
-        line, orva::Timing{}.modemWaitUnit,
-        [&log](const QString& entry, orva::Severity severity) { log.write(entry, severity); });
+    orva::EventLog log(orva::platform::dataFolder());
+    orva::SmsModem modem(line, orva::Timing{}.modemWaitUnit,
+                         [&log](const QString& entry, const QString&, orva::Severity severity) {
+                             log.write(entry, severity);
+                         });
     const auto start = Clock::now();
     modem.send(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
+    return secondsSince(start);
+}
+
+// 31 days of 60000 entries (6 MB) each, none of them an episode's boundary.
+double timeReadBack()
+{
+    const QTemporaryDir folder;
+    const QDate today = QDate::currentDate();
+    const QByteArray entry =
+        orva::formatLogEntry(QDateTime::currentDateTime(),
+                             QStringLiteral(".ZONE 12  FIRE ALARM    BLDG A LEVEL 3 91234567"));
+    for (int day = 0; day < 31; ++day) {
+        QFile file(folder.path() + u'/' + orva::logFileName(today.addDays(-day)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(entry.repeated(60000)) < 0)
+            throw std::runtime_error("cannot write the logs to read back");
+    }
+    const orva::EventLog log(folder.path());
+    const auto start = Clock::now();
+    (void)orva::previousRun(log.readBack(orva::episodeBoundary, 31));
     return secondsSince(start);
 }
 
@@ -60,6 +85,7 @@ try {
     std::printf("settle wait processor use: %.2f %% of one core\n", 100 * settleProcessor / settle);
     std::printf("successful transaction: %.3f s\n", timeTransaction(4));
     std::printf("failed transaction: %.3f s\n", timeTransaction(3));
+    std::printf("read back of 31 days of logs: %.3f s\n", timeReadBack());
     return 0;
 } catch (const std::exception& failure) {
     std::fprintf(stderr, "orva-bench-waits: %s\n", failure.what());

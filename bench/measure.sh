@@ -134,6 +134,7 @@ wait_report "settle wait" 10
 report "settle wait processor use" "$(figure 'settle wait processor use')" "% of one core" "<" 2
 wait_report "successful transaction" 4
 wait_report "failed transaction" 1.5
+report "read back of 31 days of logs at start-up" "$(figure 'read back of 31 days of logs')" s "<" 0.5
 
 # The watch between alarms, idle: two more ORVAs side by side on simulators of their own, one
 # without the watch keys and one with all three (a modem check every minute), for the same time.

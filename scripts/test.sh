@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 # Everything at once, also what the package check installs for itself: it runs beside the tests.
-scripts/install-deps.sh clang clang-format libclang-rt-14-dev dpkg-dev lintian appstream \
+scripts/install-deps.sh clang clang-format libclang-rt-14-dev xvfb dpkg-dev lintian appstream \
     desktop-file-utils man-db
 find src tests tools bench \( -name '*.cpp' -o -name '*.h' \) -print0 |
     xargs -0 clang-format --dry-run --Werror

@@ -57,12 +57,11 @@ void ScanCycle::run()
 {
     scanTimer_.stop();
     const TimerRestart restart(scanTimer_);
-    if (!burstWaits()) {
-        idleWork_();
-        return;
+    if (burstWaits()) {
+        waitWhileSettling(settleWait_);
+        handleBurst();
     }
-    waitWhileSettling(settleWait_);
-    handleBurst();
+    endOfCycleWork_();
 }
 
 void ScanCycle::handleWaitingNow()

@@ -15,7 +15,8 @@ class SerialLine;
 class SettingsStore;
 
 // One look at the alarm port, run at every tick of the scan timer: once enough characters
-// wait, let the burst settle, show its lines and send every live alarm among them.
+// wait, let the burst settle, show its lines and send every live alarm among them; then the
+// work that comes at the end of every cycle.
 // No failure leaves it: a step that fails is skipped, and the timer always runs again. Every
 // scan opens a failed alarm port again; its first failure, and its return, are reported once
 // each.
@@ -23,9 +24,9 @@ class ScanCycle {
 public:
     // Sends one alarm line as an SMS to the number in force; may throw.
     using AlarmSender = std::function<void(const QString& line)>;
-    // Work for the moments between scans that found no burst waiting; it must never hold up an
-    // alarm.
-    using IdleWork = std::function<void()>;
+    // Work at the end of every cycle, after the burst in hand, so that it comes whatever the
+    // alarm port brings; it must never hold up an alarm for long.
+    using EndOfCycleWork = std::function<void()>;
 
     struct Waits {
         std::chrono::milliseconds period;     // from one scan to the next
@@ -46,7 +47,7 @@ public:
     void stop() { scanTimer_.stop(); }
     const QTimer& timer() const { return scanTimer_; }
 
-    void setIdleWork(IdleWork work) { idleWork_ = std::move(work); }
+    void setEndOfCycleWork(EndOfCycleWork work) { endOfCycleWork_ = std::move(work); }
     // Characters waiting at the latest look, at most 32767.
     [[nodiscard]] std::int16_t waitingCount() const { return waitingCount_; }
 
@@ -70,7 +71,7 @@ private:
     AlarmSender send_;
     LineTrace alarmPortTrace_;
     std::chrono::milliseconds settleWait_;
-    IdleWork idleWork_ = [] {};
+    EndOfCycleWork endOfCycleWork_ = [] {};
     std::int16_t waitingCount_ = 0;
     QTimer scanTimer_;
 };

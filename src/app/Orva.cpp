@@ -10,11 +10,22 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
+#include <cstdlib>
 
 namespace orva {
 namespace {
 
-const QString kStarted = QStringLiteral("SMS Program Started");
+// How many days' files are read back at start-up for an episode the log left open.
+constexpr int kDaysReadBack = 31;
+
+// The program that started and has not ended yet, for the process's exit handler.
+Orva* running = nullptr;
+
+void endRunningProgram()
+{
+    if (running != nullptr)
+        running->endForced();
+}
 
 } // namespace
 
@@ -27,7 +38,9 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , settingsWindow_(store_)
     , modem_(
           modemLine_, timing_.modemWaitUnit,
-          [this](const QString& entry, Severity severity) { recordSmsOutcome(entry, severity); },
+          [this](const QString& entry, const QString& shown, Severity severity) {
+              recordSmsOutcome(entry, shown, severity);
+          },
           [this] { return stopRequested(); })
     , scan_(
           alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
@@ -40,7 +53,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
           timing_.clock)
     , failureMessage_(timing_.unattendedFailureWait)
 {
-    scan_.setIdleWork([this] { watch_.betweenCycles(); });
+    scan_.setEndOfCycleWork([this] { watch_.afterScan(); });
     for (SerialLine* line : {&modemLine_, &alarmLine_})
         line->setOverflowReport([this](const QString& cause) {
             recordQuietly(QStringLiteral("Port Error: ") + cause, Severity::Warning);
@@ -55,6 +68,8 @@ Orva::Orva(EndProcess endProcess, Timing timing)
 
 Orva::~Orva()
 {
+    if (running == this)
+        running = nullptr;
     delete manualSmsWindow_;
 }
 
@@ -68,12 +83,34 @@ void Orva::startUp()
         openLine(modemLine_, kSlotA);
         openLine(alarmLine_, kSlotB);
         sms_.number = store_.handphoneNumber();
-        record(kStarted);
+        const PreviousRun previous = readPreviousRun(watches);
+        record(kProgramStarted);
         service::ready();
-        watch_.start(watches, store_.handphoneNumber());
+        watch_.start(watches, store_.handphoneNumber(), previous);
         scan_.start();
+        // Registered this late, the handler runs before the ending process takes down what
+        // start-up set up.
+        static const bool handlerRegistered = std::atexit(endRunningProgram) == 0;
+        if (handlerRegistered)
+            running = this;
     } catch (const std::exception& failure) {
         failurePath(QString::fromStdString(failure.what()));
+    }
+}
+
+// Only a watch tells of the run before; an episode only a modem check can have left open. The
+// log's trouble is no reason not to start.
+PreviousRun Orva::readPreviousRun(const WatchSettings& watches) const
+{
+    if (!watches.any())
+        return {};
+    const auto newestFileOnly = [](const LoggedEntry&) { return true; };
+    const std::function<bool(const LoggedEntry&)> reachesBack =
+        watches.modemCheckMinutes ? episodeBoundary : +newestFileOnly;
+    try {
+        return previousRun(log_.readBack(reachesBack, kDaysReadBack));
+    } catch (const std::exception&) {
+        return {};
     }
 }
 
@@ -86,8 +123,13 @@ void Orva::openLine(SerialLine& line, int slot)
 // Every event the operator sees in the status line is in the log too, written first.
 void Orva::record(const QString& entry, Severity severity)
 {
+    record(entry, entry, severity);
+}
+
+void Orva::record(const QString& entry, const QString& shown, Severity severity)
+{
     log_.write(entry, severity);
-    mainWindow_.setLine(0, entry);
+    mainWindow_.setLine(0, shown);
 }
 
 // For an entry nobody waits for, written in the middle of other work: one the log cannot take
@@ -107,10 +149,10 @@ void Orva::keepWatchdogInformed()
 {
     connect(mainWindow_.statusLine(), &QLineEdit::textChanged, this,
             [](const QString& text) { service::status(text); });
-    const std::chrono::milliseconds interval = service::watchdogInterval();
-    if (interval == std::chrono::milliseconds::zero())
+    const std::chrono::microseconds interval = service::watchdogInterval();
+    if (interval == std::chrono::microseconds::zero())
         return;
-    watchdogTimer_.setInterval(std::max(interval / 4, std::chrono::milliseconds(10)));
+    watchdogTimer_.setInterval(service::pingPeriod(interval));
     connect(&watchdogTimer_, &QTimer::timeout, this, [] { service::keepAlive(); });
     watchdogTimer_.start();
     service::keepAlive();
@@ -126,10 +168,20 @@ void Orva::failurePath(const QString& cause)
     scan_.stop();
     failureMessage_.show(cause);
     service::stopping();
-    endWithEntry(QStringLiteral("Start up Com port error, Program Exit"), 1);
+    endWithEntry(kFailedStartExit, 1);
 }
 
 void Orva::shutdown()
+{
+    endLoggingUnsent(0);
+}
+
+void Orva::endForced()
+{
+    endLoggingUnsent(1);
+}
+
+void Orva::endLoggingUnsent(int exitStatus)
 {
     stopping_ = true;
     service::stopping();
@@ -137,13 +189,15 @@ void Orva::shutdown()
     // do the watch's messages still to go.
     scan_.handleWaitingNow();
     watch_.sendPendingNow();
-    endWithEntry(QStringLiteral("SMS Program Exit"), 0);
+    endWithEntry(kProgramExit, exitStatus);
 }
 
 // The process ends even when its last entry cannot be written; the cause is said instead.
 // The lines are closed just before, so that no lock file of theirs outlives the process.
 void Orva::endWithEntry(const QString& entry, int exitStatus)
 {
+    if (running == this)
+        running = nullptr;
     try {
         log_.write(entry, exitStatus == 0 ? Severity::Info : Severity::Error);
     } catch (const Failure& failure) {
@@ -212,10 +266,10 @@ SmsOutcome Orva::sendSms(const QString& number, const QString& text)
     return modem_.send(number, text);
 }
 
-void Orva::recordSmsOutcome(const QString& entry, Severity severity)
+void Orva::recordSmsOutcome(const QString& entry, const QString& shown, Severity severity)
 {
     try {
-        record(entry, severity);
+        record(entry, shown, severity);
     } catch (const Failure& failure) {
         unrecordedSms_ = failure.message();
     }

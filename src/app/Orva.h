@@ -42,7 +42,11 @@ public:
     // Logs the alarms waiting on the alarm port and the watch's messages as not sent, then the
     // exit, and ends the process.
     void shutdown();
-    // A termination signal (SIGTERM, SIGINT, SIGHUP): the OK of a waiting start-up failure
+    // The process ends without ORVA having asked for it (the display connection broke, and Qt
+    // exits): the same, with status 1, so that a service manager starts it again. Runs as the
+    // process's exit handler once start-up succeeded, and after an event loop that returned.
+    void endForced();
+    // A termination signal (SIGTERM, SIGQUIT, ...): the OK of a waiting start-up failure
     // message, otherwise shutdown. A transaction that blocks the event loop meanwhile cuts its
     // extra waits short.
     void requestTermination();
@@ -59,16 +63,19 @@ public:
     const ScanCycle& scan() const { return scan_; }
 
 private:
+    PreviousRun readPreviousRun(const WatchSettings& watches) const;
     void openLine(SerialLine& line, int slot);
     void record(const QString& entry, Severity severity = Severity::Info);
+    void record(const QString& entry, const QString& shown, Severity severity);
     void recordQuietly(const QString& entry, Severity severity);
     bool stopRequested() const;
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
+    void endLoggingUnsent(int exitStatus);
     void sendAlarm(const QString& line);
     void sendTyped(const QString& number, const QString& text);
     SmsOutcome sendSms(const QString& number, const QString& text);
-    void recordSmsOutcome(const QString& entry, Severity severity);
+    void recordSmsOutcome(const QString& entry, const QString& shown, Severity severity);
     void keepWatchdogInformed();
 
     EndProcess endProcess_;

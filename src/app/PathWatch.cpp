@@ -34,20 +34,28 @@ PathWatch::PathWatch(SerialLine& modemPort, const SerialLine& alarmPort, Record 
 {
 }
 
-void PathWatch::start(const WatchSettings& settings, const QString& handphone)
+void PathWatch::start(const WatchSettings& settings, const QString& handphone,
+                      const PreviousRun& previous)
 {
     settings_ = settings;
     handphone_ = handphone;
     sinceCheck_.start();
     tallySince_ = clock_();
+    started_ = tallySince_;
     lastLook_ = tallySince_;
+    if (settings.modemCheckMinutes && previous.openEpisode)
+        episode_.resume(*previous.openEpisode);
+    if (settings.any() && previous.uncleanEnd) {
+        uncleanEnd_ = previous.uncleanEnd;
+        queue(Message::Restarted);
+    }
     if (settings.testSmsAt)
         nextTest_ = nextTimeOfDay(tallySince_, *settings.testSmsAt);
     received_ = alarmPort_.receivedCount();
     sinceByte_.start();
 }
 
-void PathWatch::betweenCycles()
+void PathWatch::afterScan()
 {
     if (settings_.silenceHours)
         watchSilence();
@@ -70,14 +78,15 @@ bool PathWatch::modemCheckDue() const
            (stateOfMessageDue_ || sinceCheck_.elapsed() >= checkIntervalMs());
 }
 
-// A clock put back (corrected after running fast, say) brings the test time back with it.
+// A clock put back (corrected after running fast, say) brings the test time back with it, but
+// never to a second test on the day of the latest.
 bool PathWatch::dailyTestDue()
 {
     if (!nextTest_)
         return false;
     const QDateTime now = clock_();
     if (now < std::exchange(lastLook_, now))
-        nextTest_ = nextTimeOfDay(now, *settings_.testSmsAt);
+        nextTest_ = nextTimeOfDay(now, *settings_.testSmsAt, testedOn_);
     return now >= *nextTest_;
 }
 
@@ -120,7 +129,8 @@ void PathWatch::prepareDailyTest()
 {
     checkModem();
     queue(Message::DailyTest);
-    nextTest_ = nextTimeOfDay(clock_(), *settings_.testSmsAt);
+    testedOn_ = nextTest_->date();
+    nextTest_ = nextTimeOfDay(clock_(), *settings_.testSmsAt, testedOn_);
 }
 
 void PathWatch::watchSilence()
@@ -128,9 +138,9 @@ void PathWatch::watchSilence()
     const quint64 received = alarmPort_.receivedCount();
     if (received != received_) {
         received_ = received;
-        sinceByte_.start();
         if (std::exchange(silent_, false))
-            record_(kAlarmPortActive, Severity::Info);
+            portActive(sinceByte_.elapsed() / 3600e3);
+        sinceByte_.start();
         return;
     }
     if (silent_ || sinceByte_.elapsed() < milliseconds(*settings_.silenceHours, 3600e3))
@@ -138,6 +148,16 @@ void PathWatch::watchSilence()
     silent_ = true;
     record_(silenceEntry(*settings_.silenceHours), Severity::Warning);
     queue(Message::Silence);
+}
+
+// An alert still waiting is stale now; one that went is followed by the news that it is over.
+void PathWatch::portActive(double silentHours)
+{
+    record_(kAlarmPortActive, Severity::Info);
+    if (std::erase(outbox_, Message::Silence) == 0 && std::exchange(silenceTold_, false)) {
+        silentHours_ = silentHours;
+        queue(Message::PortActive);
+    }
 }
 
 void PathWatch::transactionEnded(const SmsOutcome& outcome, bool liveAlarm)
@@ -191,10 +211,14 @@ QString PathWatch::text(Message message) const
 {
     const QString computer = platform::computerName();
     switch (message) {
+    case Message::Restarted:
+        return restartedSms(computer, started_, *uncleanEnd_);
     case Message::Restored:
         return restoredSms(computer, *untold_);
     case Message::DailyTest:
         return testSms(computer, tally_, tallySince_, signal_);
+    case Message::PortActive:
+        return portActiveSms(computer, silentHours_);
     case Message::Silence:
         break;
     }
@@ -223,6 +247,8 @@ void PathWatch::told(Message message, const QDateTime& written)
 {
     if (message == Message::Restored)
         untold_.reset();
+    if (message == Message::Silence)
+        silenceTold_ = true;
     if (message == Message::DailyTest) {
         tally_ = {};
         tallySince_ = written;

@@ -1,6 +1,7 @@
 #include "app/ModemCheck.h"
 #include "app/Orva.h"
 #include "common/CommandLine.h"
+#include "common/Platform.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -31,6 +32,7 @@ int checkModem(int argc, char* argv[])
 
 int runProgram(int argc, char* argv[])
 {
+    orva::platform::neverWaitOnStandardError();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("ORVA"));
     QApplication::setDesktopFileName(kDesktopFileName);
@@ -38,7 +40,9 @@ int runProgram(int argc, char* argv[])
     orva::Orva program(endProcessNow);
     program.startUp();
     program.mainWindow().show();
-    return QApplication::exec();
+    QApplication::exec(); // ORVA ends the process itself; a loop that returns was ended for it
+    program.endForced();
+    return 1;
 }
 
 } // namespace

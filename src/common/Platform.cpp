@@ -40,6 +40,15 @@ bool accessDenied(const QString&)
     return false;
 }
 
+bool hasOneAndHalfStopBits()
+{
+    return true;
+}
+
+void neverWaitOnStandardError()
+{
+}
+
 QString openRegularFile(QFile& file, QIODevice::OpenMode mode)
 {
     const QFileInfo entry(file.fileName());
@@ -90,6 +99,19 @@ QString deviceBehind(const QString& portName)
 bool accessDenied(const QString& device)
 {
     return ::access(QFile::encodeName(device).constData(), R_OK | W_OK) != 0 && errno == EACCES;
+}
+
+bool hasOneAndHalfStopBits()
+{
+    return false;
+}
+
+// Only a socket: a terminal's settings are shared with the shell that started ORVA.
+void neverWaitOnStandardError()
+{
+    struct stat error {};
+    if (::fstat(STDERR_FILENO, &error) == 0 && S_ISSOCK(error.st_mode))
+        ::fcntl(STDERR_FILENO, F_SETFL, ::fcntl(STDERR_FILENO, F_GETFL) | O_NONBLOCK);
 }
 
 namespace {

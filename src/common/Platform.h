@@ -26,6 +26,14 @@ QString serialDevice(int portNumber);
 // Whether this user is denied reading or writing the device by its permissions.
 [[nodiscard]] bool accessDenied(const QString& device);
 
+// Whether serial devices can frame characters with 1.5 stop bits: Windows' can, while a
+// terminal's settings elsewhere know only one or two (and Qt quietly sets one).
+[[nodiscard]] bool hasOneAndHalfStopBits();
+
+// Makes writes to standard error give up rather than wait when it is a socket, as the service
+// manager's journal stream is: a stalled journal must never hold the program.
+void neverWaitOnStandardError();
+
 // This computer's name as the operator knows it.
 QString computerName();
 

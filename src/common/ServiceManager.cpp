@@ -2,10 +2,14 @@
 
 #ifdef ORVA_SYSTEMD
 #include <QElapsedTimer>
+#include <QtEndian>
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <syslog.h>
 #include <systemd/sd-daemon.h>
-#include <systemd/sd-journal.h>
 #endif
 
 namespace orva::service {
@@ -60,34 +64,55 @@ void stopping()
     notify("STOPPING=1");
 }
 
-std::chrono::milliseconds watchdogInterval()
+std::chrono::microseconds watchdogInterval()
 {
-    static const std::chrono::milliseconds interval = [] {
+    static const std::chrono::microseconds interval = [] {
         uint64_t microseconds = 0;
         if (sd_watchdog_enabled(0, &microseconds) <= 0)
-            return std::chrono::milliseconds::zero();
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-            std::chrono::microseconds(microseconds));
+            return std::chrono::microseconds::zero();
+        // Longer intervals are served as this one: pings a day apart, and no count overflows.
+        constexpr std::chrono::microseconds longest = std::chrono::hours(24 * 100);
+        return std::chrono::microseconds(
+            std::min<uint64_t>(microseconds, static_cast<uint64_t>(longest.count())));
     }();
     return interval;
 }
 
 void keepAlive()
 {
-    const std::chrono::milliseconds interval = watchdogInterval();
-    if (interval == std::chrono::milliseconds::zero())
+    const std::chrono::microseconds interval = watchdogInterval();
+    if (interval == std::chrono::microseconds::zero())
         return;
     static QElapsedTimer sinceLast;
-    if (sinceLast.isValid() && sinceLast.elapsed() < (interval / 8).count())
+    if (sinceLast.isValid() &&
+        sinceLast.nsecsElapsed() <
+            std::chrono::duration_cast<std::chrono::nanoseconds>(interval / 8).count())
         return;
     sinceLast.start();
     notify("WATCHDOG=1");
 }
 
-void journal(const QString& entry, Severity severity)
+// The journal's own datagram protocol on a socket that never blocks: libsystemd's sender waits
+// while journald does not read, and would hold the alarms with it. The message goes in the
+// protocol's binary form, which takes any byte, a line feed too.
+bool journal(const QString& entry, Severity severity)
 {
-    sd_journal_send("MESSAGE=%s", entry.toUtf8().constData(), "PRIORITY=%i", priority(severity),
-                    "SYSLOG_IDENTIFIER=orva", nullptr);
+    static const int socket = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (socket < 0)
+        return true;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    constexpr char path[] = "/run/systemd/journal/socket";
+    std::memcpy(address.sun_path, path, sizeof path);
+    const QByteArray message = entry.toUtf8();
+    const auto size = qToLittleEndian<quint64>(static_cast<quint64>(message.size()));
+    QByteArray datagram = "PRIORITY=" + QByteArray::number(priority(severity)) +
+                          "\nSYSLOG_IDENTIFIER=orva\nMESSAGE\n";
+    datagram.append(reinterpret_cast<const char*>(&size), sizeof size).append(message + '\n');
+    if (::sendto(socket, datagram.constData(), static_cast<std::size_t>(datagram.size()),
+                 MSG_NOSIGNAL, reinterpret_cast<const sockaddr*>(&address), sizeof address) >= 0)
+        return true;
+    return errno == ENOENT; // no journal at all: nothing it could lose
 }
 
 #else
@@ -105,15 +130,16 @@ void status(const QString&)
 void stopping()
 {
 }
-std::chrono::milliseconds watchdogInterval()
+std::chrono::microseconds watchdogInterval()
 {
-    return std::chrono::milliseconds::zero();
+    return std::chrono::microseconds::zero();
 }
 void keepAlive()
 {
 }
-void journal(const QString&, Severity)
+bool journal(const QString&, Severity)
 {
+    return true;
 }
 
 #endif

@@ -3,6 +3,7 @@
 #include "Severity.h"
 
 #include <QString>
+#include <algorithm>
 #include <chrono>
 
 // What ORVA tells the service manager that started it and the system journal. Without a
@@ -21,13 +22,23 @@ void status(const QString& text);
 void stopping();
 
 // How often the service manager's watchdog wants to hear from ORVA; zero when it does not.
-[[nodiscard]] std::chrono::milliseconds watchdogInterval();
+[[nodiscard]] std::chrono::microseconds watchdogInterval();
+// How often the event loop tells the watchdog, for any interval it may ask: a quarter of it,
+// so that two pings stay within half of it even when the loop is late; 0, at every turn of the
+// loop, for the tiniest, and once a day at least, as a timer can count.
+[[nodiscard]] constexpr std::chrono::milliseconds pingPeriod(std::chrono::microseconds interval)
+{
+    return std::min(std::chrono::duration_cast<std::chrono::milliseconds>(interval / 4),
+                    std::chrono::milliseconds(std::chrono::hours(24)));
+}
 // Tells the watchdog that ORVA is alive, at most every eighth of its interval, so that it can be
 // called at every step of a long wait. Only the user-interface thread calls it, so that a hang
 // of that thread is seen as one.
 void keepAlive();
 
-// Sends an event-log entry to the system journal under the identifier "orva".
-void journal(const QString& entry, Severity severity);
+// Sends an event-log entry to the system journal under the identifier "orva", never waiting for
+// it: false when the journal is there but did not take it (stalled or gone, say), true when it
+// took it or there is no journal at all.
+[[nodiscard]] bool journal(const QString& entry, Severity severity);
 
 } // namespace orva::service

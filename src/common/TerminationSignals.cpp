@@ -28,9 +28,12 @@ bool TerminationSignals::requested()
 
 namespace {
 
-constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP};
+// The signals that ask a program to end, and those an operator or a stray timer sends whose
+// default would end ORVA without a word.
+constexpr std::array kSignals{SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2, SIGALRM};
 int signalPipe[2] = {-1, -1};
 std::array<struct sigaction, kSignals.size()> previousActions{};
+struct sigaction previousPipeAction {};
 
 void onSignal(int)
 {
@@ -56,6 +59,11 @@ TerminationSignals::TerminationSignals()
     action.sa_flags = SA_RESTART;
     for (std::size_t i = 0; i < kSignals.size(); ++i)
         ::sigaction(kSignals[i], &action, &previousActions[i]);
+    // A write to a closed standard error or journal stream fails, instead of ending ORVA.
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, &previousPipeAction);
 }
 
 TerminationSignals::~TerminationSignals()
@@ -64,6 +72,7 @@ TerminationSignals::~TerminationSignals()
         return;
     for (std::size_t i = 0; i < kSignals.size(); ++i)
         ::sigaction(kSignals[i], &previousActions[i], nullptr);
+    ::sigaction(SIGPIPE, &previousPipeAction, nullptr);
     notifier_.reset();
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);

@@ -7,8 +7,9 @@ class QSocketNotifier;
 
 namespace orva {
 
-// Turns SIGTERM, SIGINT and SIGHUP into a Qt signal delivered by the event loop: the handler
-// only notes the request and writes a byte to a pipe that the event loop watches. Code that
+// Turns SIGTERM, SIGINT, SIGHUP, SIGQUIT, SIGUSR1, SIGUSR2 and SIGALRM into a Qt signal
+// delivered by the event loop: the handler only notes the request and writes a byte to a pipe
+// that the event loop watches. SIGPIPE is ignored. Code that
 // blocks the event loop asks requested() instead. Where the system has no such signals it
 // never fires. One lives at a time; the handlers in place before it come back after it.
 class TerminationSignals : public QObject {

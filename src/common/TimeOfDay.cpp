@@ -45,11 +45,14 @@ QDateTime onDay(QDate day, QTime at, const QTimeZone& zone)
 
 } // namespace
 
-QDateTime nextTimeOfDay(const QDateTime& after, QTime at)
+QDateTime nextTimeOfDay(const QDateTime& after, QTime at, std::optional<QDate> doneOn)
 {
     const QTimeZone zone = after.timeZone();
     const QDateTime sameDay = onDay(after.date(), at, zone);
-    return sameDay > after ? sameDay : onDay(after.date().addDays(1), at, zone);
+    const QDateTime next = sameDay > after ? sameDay : onDay(after.date().addDays(1), at, zone);
+    // A day still to come was done by a clock that ran ahead: it comes again.
+    const bool doneAlready = next.date() == doneOn && *doneOn <= after.date();
+    return doneAlready ? onDay(next.date().addDays(1), at, zone) : next;
 }
 
 } // namespace orva

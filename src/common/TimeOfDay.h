@@ -13,7 +13,10 @@ namespace orva {
 
 // The first moment strictly after a given one at which the clock shows the time of day: later
 // the same day, or else the next day; on the day the clock skips it, as long after the day's
-// start as it says. A day that has passed is never caught up.
-[[nodiscard]] QDateTime nextTimeOfDay(const QDateTime& after, QTime at);
+// start as it says. A day that has passed is never caught up, and the day on which the time
+// was reached already (doneOn, before a clock put back) is passed over, unless it is still to
+// come: a clock that ran ahead reached it.
+[[nodiscard]] QDateTime nextTimeOfDay(const QDateTime& after, QTime at,
+                                      std::optional<QDate> doneOn = std::nullopt);
 
 } // namespace orva

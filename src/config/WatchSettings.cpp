@@ -2,26 +2,59 @@
 
 #include "SettingsStore.h"
 #include "common/Failure.h"
-#include "common/NumericValue.h"
 #include "common/TimeOfDay.h"
+
+#include <algorithm>
 
 namespace orva {
 namespace {
 
-[[noreturn]] void refuse(WatchKey key, const QString& text, const char* why)
+[[noreturn]] void refuse(WatchKey key, const QString& text, const QString& why)
 {
-    throw Failure(QStringLiteral("%1 \"%2\" %3").arg(watchKey(key), text, QLatin1String(why)));
+    throw Failure(QStringLiteral("%1 \"%2\" %3").arg(watchKey(key), text, why));
 }
 
+// The longest wait of each watch, in the unit its key counts in.
+struct Longest {
+    double count;
+    const char* span;
+    const char* unit;
+};
+
+Longest longest(WatchKey key)
+{
+    return key == WatchKey::ModemCheck ? Longest{24 * 60, "a day", "minutes"}
+                                       : Longest{365 * 24, "a year", "hours"};
+}
+
+// Without a regular expression, whose compiled pattern would stay resident.
+bool plainNumber(QStringView text)
+{
+    const auto digit = [](QChar c) { return c >= u'0' && c <= u'9'; };
+    return std::ranges::all_of(text, [&digit](QChar c) { return digit(c) || c == u'.'; }) &&
+           std::ranges::count(text, u'.') <= 1 && std::ranges::any_of(text, digit);
+}
+
+// Digits with at most one point, blanks anywhere ignored as in every number; a value written
+// any other way (a word, a comma, an exponent, a sign) would not say what the operator meant.
 std::optional<double> duration(const SettingsStore& store, WatchKey key)
 {
     const QString text = store.watchText(key).value_or(QString());
-    const std::optional<double> read = numericValue(text);
-    if (!read)
-        refuse(key, text, "is beyond any number");
-    const double value = *read;
-    if (value < 0)
-        refuse(key, text, "is below zero: a positive number turns the watch on, 0 turns it off");
+    QString compact = text;
+    compact.remove(u' ').remove(u'\t').remove(u'\n');
+    if (compact.isEmpty())
+        return std::nullopt;
+    if (!plainNumber(compact))
+        refuse(key, text,
+               QStringLiteral("is not a duration: a plain number such as 15 or 2.5 turns the "
+                              "watch on, 0 or nothing turns it off"));
+    const double value = compact.toDouble();
+    if (const Longest most = longest(key); value > most.count)
+        refuse(key, text,
+               QStringLiteral("is beyond %1: at most %2 %3")
+                   .arg(QLatin1String(most.span))
+                   .arg(most.count)
+                   .arg(QLatin1String(most.unit)));
     return value > 0 ? std::optional(value) : std::nullopt;
 }
 
@@ -32,7 +65,8 @@ std::optional<QTime> dailyTime(const SettingsStore& store)
         return std::nullopt;
     const auto at = timeOfDay(text);
     if (!at)
-        refuse(WatchKey::TestSms, text, "is no time of day: hh:mm, from 00:00 to 23:59");
+        refuse(WatchKey::TestSms, text,
+               QStringLiteral("is no time of day: hh:mm, from 00:00 to 23:59"));
     return at;
 }
 

@@ -4,8 +4,11 @@
 #include "common/Platform.h"
 #include "common/ServiceManager.h"
 
+#include <QDir>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace orva {
 
@@ -15,9 +18,9 @@ EventLog::EventLog(QString folder, Clock clock)
 {
 }
 
-void EventLog::write(const QString& text, Severity severity) const
+void EventLog::write(const QString& text, Severity severity)
 {
-    service::journal(text, severity);
+    copyToJournal(text, severity);
     const QDateTime now = clock_();
     const QByteArray entry = formatLogEntry(now, text);
     try {
@@ -26,6 +29,26 @@ void EventLog::write(const QString& text, Severity severity) const
         keepOnStandardError(entry);
         throw;
     }
+}
+
+// The count is told once the journal takes entries again, in the file before the entry that
+// found it back, when the file can take it.
+void EventLog::copyToJournal(const QString& text, Severity severity)
+{
+    if (!service::journal(text, severity)) {
+        ++notJournalled_;
+        return;
+    }
+    if (notJournalled_ == 0)
+        return;
+    const QString told = QStringLiteral("Journal Error: %1 entries not taken by the system journal")
+                             .arg(std::exchange(notJournalled_, 0));
+    const QDateTime now = clock_();
+    try {
+        append(logFileName(now.date()), formatLogEntry(now, told));
+    } catch (const Failure&) {
+    }
+    (void)service::journal(told, Severity::Warning);
 }
 
 // A write that fails half way is taken back, so that the next entry starts on a line of its own.
@@ -45,6 +68,35 @@ void EventLog::append(const QString& fileName, const QByteArray& entry) const
         file.resize(sizeBefore);
         throw Failure(QStringLiteral("cannot write the event log %1: %2").arg(path, cause));
     }
+}
+
+// Only the end of each file is read, so that years of logs or a flooded day cost little.
+QList<LoggedEntry> EventLog::readBack(const std::function<bool(const LoggedEntry&)>& reachesBack,
+                                      int files) const
+{
+    constexpr qint64 kTailBytes = 256 * 1024;
+    const QDate today = clock_().date();
+    QStringList names = QDir(folder_).entryList({QStringLiteral("Log*.txt")}, QDir::Files,
+                                                QDir::Name | QDir::Reversed);
+    // A file of a day still to come was written by a clock that ran ahead.
+    names.removeIf([&today](const QString& name) {
+        const auto day = logFileDay(name);
+        return !day || *day > today;
+    });
+    QList<LoggedEntry> entries;
+    for (const QString& name : names.first(std::min<qsizetype>(files, names.size()))) {
+        QFile file(folder_ + u'/' + name);
+        if (!platform::openRegularFile(file, QIODevice::ReadOnly).isEmpty())
+            continue;
+        const qint64 tail = std::min(file.size(), kTailBytes);
+        if (!file.seek(file.size() - tail))
+            continue;
+        const QList<LoggedEntry> day = parseLogEntries(file.read(tail));
+        entries = day + entries;
+        if (std::ranges::any_of(day, reachesBack))
+            break;
+    }
+    return entries;
 }
 
 // An entry the log cannot take still reaches a terminal or the system journal.

@@ -29,6 +29,18 @@ public:
         int alarmsNotSent = 0;
     };
 
+    // An episode the log left open when ORVA ended: when it began, its fault and the live alarms
+    // logged as not sent since.
+    struct Open {
+        QDateTime lost;
+        ModemFault fault;
+        int alarmsNotSent = 0;
+
+        friend bool operator==(const Open&, const Open&) = default;
+    };
+
+    // Goes on with an episode the log left open.
+    void resume(const Open& open);
     // A failure: the entry "Modem Lost: <reason>" when it begins an episode, none within one.
     [[nodiscard]] std::optional<QString> failed(const ModemFault& fault, const QDateTime& at);
     // A good check or a message sent: how the episode went when it ends one.
@@ -46,6 +58,9 @@ private:
 // Two episodes told as one, from the first loss to the latest return.
 [[nodiscard]] ModemEpisode::Ending joined(const ModemEpisode::Ending& earlier,
                                           const ModemEpisode::Ending& later);
+
+// The fault an entry "Modem Lost: <reason>" tells; none for any other entry.
+[[nodiscard]] std::optional<ModemFault> lostIn(QStringView entry);
 
 // What a transaction's outcome says against the modem or its port; none for a message sent,
 // an invalid number, or ORVA ending.

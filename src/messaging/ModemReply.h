@@ -8,6 +8,8 @@ namespace orva {
 
 // Ends the body of a message written to the modem.
 inline constexpr QChar kCtrlZ(26);
+// Cancels a message whose body the modem is waiting for.
+inline constexpr QChar kEscape(27);
 
 // The lines of a modem's answer, split at CR and LF and trimmed; empty lines are left out.
 QList<QStringView> replyLines(QStringView reply);

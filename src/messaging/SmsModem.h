@@ -15,8 +15,9 @@ class SerialLine;
 // outcome.
 class SmsModem {
 public:
-    // Writes an entry to the event log and the status line; may throw.
-    using Record = std::function<void(const QString& entry, Severity severity)>;
+    // Writes an entry to the event log and what is shown of it to the status line; may throw.
+    using Record =
+        std::function<void(const QString& entry, const QString& shown, Severity severity)>;
 
     // waitUnit is the step of a transaction's waits.
     SmsModem(

@@ -1,6 +1,11 @@
 #include "SmsOutcome.h"
 
 namespace orva {
+namespace {
+
+const QString kNoRespond = QStringLiteral("No Respond from Modem");
+
+} // namespace
 
 SmsOutcome SmsOutcome::fromAnswer(const ModemAnswer& answer)
 {
@@ -28,7 +33,7 @@ QString smsEntry(const SmsOutcome& outcome, const QString& text, const QString& 
     case SmsOutcome::Kind::Sent:
         return message;
     case SmsOutcome::Kind::Silent:
-        return QStringLiteral("No Respond from Modem");
+        return kNoRespond + notSent;
     case SmsOutcome::Kind::InvalidNumber:
         return QStringLiteral("Invalid Number") + notSent;
     case SmsOutcome::Kind::PortFailure:
@@ -43,6 +48,11 @@ QString smsEntry(const SmsOutcome& outcome, const QString& text, const QString& 
         break;
     }
     return QStringLiteral("Modem Error (no confirmation)") + notSent;
+}
+
+QString smsStatusLine(const SmsOutcome& outcome, const QString& text, const QString& number)
+{
+    return outcome.kind == SmsOutcome::Kind::Silent ? kNoRespond : smsEntry(outcome, text, number);
 }
 
 } // namespace orva

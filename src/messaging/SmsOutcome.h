@@ -34,5 +34,9 @@ struct SmsOutcome {
 // quoting at most the beginning of the modem's result, made visible.
 [[nodiscard]] QString smsEntry(const SmsOutcome& outcome, const QString& text,
                                const QString& number);
+// What the status line shows of it: the entry, but only "No Respond from Modem" for a silent
+// modem, as operators know it.
+[[nodiscard]] QString smsStatusLine(const SmsOutcome& outcome, const QString& text,
+                                    const QString& number);
 
 } // namespace orva

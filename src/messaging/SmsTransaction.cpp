@@ -1,5 +1,6 @@
 #include "SmsTransaction.h"
 
+#include "ModemQuestions.h"
 #include "PhoneNumber.h"
 #include "common/Failure.h"
 #include "common/ServiceManager.h"
@@ -11,11 +12,19 @@
 namespace orva {
 namespace {
 
-constexpr QChar kEscape(27);
 // How long a late prompt is waited for after the fixed wait: 5 s in service.
 constexpr int kPromptUnits = 10;
 // How long a late confirmation is waited for after the fixed wait: 30 s in service.
 constexpr int kConfirmationUnits = 60;
+// How long the modem's reply to the ESC that closes a stray prompt is waited for: 1 s in service.
+constexpr int kEscapeReplyUnits = 2;
+
+// Whether a message the transaction began may still be open for text: after a give-up without a
+// prompt or a result, or a port failure. A modem that refused is back in command mode.
+bool messageMayBeOpen(SmsOutcome::Kind kind)
+{
+    return kind != SmsOutcome::Kind::Sent && kind != SmsOutcome::Kind::Refused;
+}
 
 // Ctrl-Z or ESC inside the body would end or cancel it early.
 QString safeBody(QString text)
@@ -47,7 +56,7 @@ SmsOutcome SmsTransaction::send(const QString& number, const QString& text)
     } catch (const Failure& failure) {
         outcome = {SmsOutcome::Kind::PortFailure, failure.message()};
     }
-    if (outcome.kind != SmsOutcome::Kind::Sent)
+    if (messageMayBeOpen(outcome.kind))
         escape();
     return outcome;
 }
@@ -60,7 +69,7 @@ ModemAnswer SmsTransaction::exchange(const QString& number, const QString& body)
 {
     port_.reopenIfFailed();
     const quint64 opening = port_.opening();
-    port_.takeReceived(); // what arrived before this transaction is no answer to it
+    takeLeftovers(port_, waitUnit_ * kEscapeReplyUnits); // no answer to this transaction
     port_.write(QStringLiteral("at+cmgf = 1\r"));
     port_.write(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
     const ModemAnswer prompt =
@@ -98,9 +107,9 @@ QString SmsTransaction::readReply(quint64 opening)
     return reply;
 }
 
-// Takes a modem whose prompt came late out of body input, so that it does not read the next
-// transaction's commands as text. The transaction has failed already; a port that fails here
-// too says so at its next use.
+// Takes a modem whose prompt may have come after all out of body input, so that it does not read
+// the next transaction's commands as text. The transaction has failed already; a port that
+// fails here too says so at its next use.
 void SmsTransaction::escape()
 {
     try {

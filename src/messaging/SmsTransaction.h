@@ -26,7 +26,8 @@ public:
 
     // Blocks the thread for 8 wait units when the modem answers in time and 3 when it is
     // silent; up to 10 more while a prompt is late, and 60 more while a confirmation is late,
-    // unless ORVA is asked to end meanwhile. Once it is, no transaction begins. A port that
+    // unless ORVA is asked to end meanwhile; up to 2 more before the commands when a prompt
+    // that came too late must be closed first. Once it is, no transaction begins. A port that
     // fails on the way is an outcome too, with its cause.
     [[nodiscard]] SmsOutcome send(const QString& number, const QString& text);
 

@@ -30,10 +30,10 @@ QString sms(const QString& computer, const QString& rest)
 
 QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode)
 {
-    return sms(computer,
-               QStringLiteral(": modem lost %1 to %2, %3 alarms not sent, see the log")
-                   .arg(episode.lost.toString(u"hh:mm"), episode.restored.toString(u"hh:mm"))
-                   .arg(episode.alarmsNotSent));
+    const auto format = episode.lost.date() == episode.restored.date() ? u"hh:mm" : u"dd.MM hh:mm";
+    return sms(computer, QStringLiteral(": modem lost %1 to %2, %3 alarms not sent, see the log")
+                             .arg(episode.lost.toString(format), episode.restored.toString(format))
+                             .arg(episode.alarmsNotSent));
 }
 
 QString testSms(const QString& computer, const AlarmTally& tally, const QDateTime& since,
@@ -46,6 +46,25 @@ QString testSms(const QString& computer, const AlarmTally& tally, const QDateTim
                              .arg(tally.sent)
                              .arg(tally.notSent)
                              .arg(since.toString(u"dd.MM hh:mm"), signal));
+}
+
+// Two figures are enough for how long a line was silent; hours from ten on are whole.
+QString hoursText(double hours)
+{
+    return hours < 10 ? QString::number(hours, 'g', 2) : QString::number(qRound64(hours));
+}
+
+QString portActiveSms(const QString& computer, double hours)
+{
+    return sms(computer,
+               QStringLiteral(": alarm port active again after %1 h").arg(hoursText(hours)));
+}
+
+QString restartedSms(const QString& computer, const QDateTime& started, const QDateTime& lastEntry)
+{
+    return sms(computer, QStringLiteral(" restarted at %1 after an unclean end; last entry %2, "
+                                        "see the log")
+                             .arg(started.toString(u"hh:mm"), lastEntry.toString(u"dd.MM hh:mm")));
 }
 
 QString silenceEntry(double hours)

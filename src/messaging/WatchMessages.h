@@ -16,7 +16,8 @@ namespace orva {
 inline const QString kModemRestored = QStringLiteral("Modem Restored");
 inline const QString kAlarmPortActive = QStringLiteral("Alarm Port Active");
 
-// "ORVA <computer>: modem lost <hh:mm> to <hh:mm>, <n> alarms not sent, see the log"
+// "ORVA <computer>: modem lost <hh:mm> to <hh:mm>, <n> alarms not sent, see the log", each time
+// with its date (dd.mm hh:mm) when the two fall on different days.
 [[nodiscard]] QString restoredSms(const QString& computer, const ModemEpisode::Ending& episode);
 
 // "ORVA <computer> test: <n> alarms sent, <m> not sent since <dd.mm hh:mm>; signal <dBm> dBm",
@@ -28,5 +29,12 @@ inline const QString kAlarmPortActive = QStringLiteral("Alarm Port Active");
 [[nodiscard]] QString silenceEntry(double hours);
 // The same, with the computer's name in front.
 [[nodiscard]] QString silenceSms(const QString& computer, double hours);
+// "ORVA <computer>: alarm port active again after <h> h", two figures of hours at most below ten.
+[[nodiscard]] QString portActiveSms(const QString& computer, double hours);
+
+// "ORVA <computer> restarted at <hh:mm> after an unclean end; last entry <dd.mm hh:mm>, see the
+// log"
+[[nodiscard]] QString restartedSms(const QString& computer, const QDateTime& started,
+                                   const QDateTime& lastEntry);
 
 } // namespace orva

@@ -2,6 +2,7 @@
 
 #include "ReceiveBuffer.h"
 #include "common/Platform.h"
+#include "common/VisibleText.h"
 
 #include <QDeadlineTimer>
 
@@ -45,7 +46,8 @@ LineDevice::LineDevice(ReceiveBuffer& buffer)
 {
 }
 
-QString LineDevice::open(const QString& device, const LineSettings& settings)
+QString LineDevice::open(const QString& device, const LineSettings& settings,
+                         const QString& settingsText)
 {
     delete port_;
     port_ = new QSerialPort(device, this);
@@ -56,6 +58,11 @@ QString LineDevice::open(const QString& device, const LineSettings& settings)
     port_->setFlowControl(QSerialPort::NoFlowControl);
     if (!port_->open(QIODevice::ReadWrite))
         return openFailure(device);
+    if (const QString refused = refusedSetting(settings); !refused.isEmpty()) {
+        port_->close();
+        return QStringLiteral("line settings \"%1\": the system refused %2")
+            .arg(visibleText(settingsText), refused);
+    }
     // A pseudo-terminal has no modem control lines; that is no reason to refuse it.
     port_->setDataTerminalReady(true);
     port_->setRequestToSend(true);
@@ -116,6 +123,33 @@ void LineDevice::onError(QSerialPort::SerialPortError error)
     if (error == QSerialPort::ResourceError || error == QSerialPort::ReadError ||
         error == QSerialPort::WriteError)
         fail(port_->errorString());
+}
+
+// Each setting is applied once more to the open device, where the driver says whether it takes
+// it: Qt opens a device with the settings it can apply and leaves out the others, and sets one
+// stop bit for 1.5 where the system has no such setting.
+QString LineDevice::refusedSetting(const LineSettings& settings)
+{
+    const bool stopBitsExist =
+        settings.stopBits != StopBits::OneAndHalf || platform::hasOneAndHalfStopBits();
+    static const char* const kStopBits[] = {"1", "1.5", "2"};
+    static const char* const kParities[] = {"none", "even", "odd", "mark", "space"};
+    const std::pair<bool, QString> applied[] = {
+        {port_->setBaudRate(settings.baudRate),
+         QStringLiteral("the baud rate %1").arg(settings.baudRate)},
+        {port_->setParity(serialParity(settings.parity)),
+         QStringLiteral("parity %1").arg(QLatin1String(kParities[int(settings.parity)]))},
+        {port_->setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)),
+         QStringLiteral("%1 data bits").arg(settings.dataBits)},
+        {stopBitsExist && port_->setStopBits(serialStopBits(settings.stopBits)),
+         QStringLiteral("%1 stop bits").arg(QLatin1String(kStopBits[int(settings.stopBits)]))},
+    };
+    for (const auto& [taken, setting] : applied)
+        if (!taken)
+            return port_->error() == QSerialPort::NoError
+                       ? setting
+                       : QStringLiteral("%1 (%2)").arg(setting, port_->errorString());
+    return {};
 }
 
 // Qt reports a device held by another program, through its lock file or the terminal's

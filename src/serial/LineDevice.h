@@ -23,7 +23,9 @@ public:
 
     // These run in the line's thread. open and drain return the cause of a failure, or an
     // empty text.
-    [[nodiscard]] QString open(const QString& device, const LineSettings& settings);
+    // A setting the driver refuses fails the opening, quoting settingsText.
+    [[nodiscard]] QString open(const QString& device, const LineSettings& settings,
+                               const QString& settingsText);
     void write(const QByteArray& bytes);
     [[nodiscard]] QString drain(std::chrono::milliseconds bound);
     void close();
@@ -37,6 +39,7 @@ private:
     void onError(QSerialPort::SerialPortError error);
     void fail(const QString& cause);
     QString openFailure(const QString& device) const;
+    QString refusedSetting(const LineSettings& settings);
 
     ReceiveBuffer& buffer_;
     QSerialPort* port_ = nullptr;

@@ -37,6 +37,7 @@ void SerialLine::setLineSettings(const QString& text)
         fail(QStringLiteral("line settings cannot change while the port is open"));
     try {
         settings_ = parseLineSettings(text);
+        settingsText_ = text;
     } catch (const Failure& failure) {
         fail(failure.message());
     }
@@ -134,7 +135,7 @@ QString SerialLine::openDevice()
     }
     QString error;
     QMetaObject::invokeMethod(
-        lineDevice_, [&] { return lineDevice_->open(device, settings_); },
+        lineDevice_, [&] { return lineDevice_->open(device, settings_, settingsText_); },
         Qt::BlockingQueuedConnection, &error);
     if (error.isEmpty())
         ++openings_;

@@ -90,6 +90,7 @@ private:
 
     QString name_;
     LineSettings settings_;
+    QString settingsText_;
     QString device_;
     int readLength_ = 0;
     quint64 openings_ = 0;

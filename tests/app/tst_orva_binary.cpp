@@ -14,8 +14,12 @@
 #include <QtTest>
 #include <csignal>
 #include <memory>
+#include <optional>
 #include <random>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 using namespace orva;
 using tools::PseudoTerminal;
@@ -41,11 +45,12 @@ private:
     std::unique_ptr<test::Process> orva_;
 
     // The program started on the simulated devices, the modem answering after 100 ms.
-    void startOnDevices(const QString& lengthB = "1", const QStringList& modemOptions = {})
+    void startOnDevices(const QString& lengthB = "1", const QStringList& modemOptions = {},
+                        const QMap<QString, QString>& environment = {})
     {
         devices_ = std::make_unique<test::SimulatedDevices>(
             *home_, lengthB, QStringList{"--reply-delay", "100"} + modemOptions);
-        orva_ = startOrva();
+        orva_ = startOrva({}, environment);
         QTRY_VERIFY_WITH_TIMEOUT(logged("SMS Program Started"), 10000);
     }
 
@@ -94,6 +99,11 @@ private slots:
         test::row("SIGTERM", SIGTERM);
         test::row("SIGINT", SIGINT);
         test::row("SIGHUP", SIGHUP);
+        test::row("SIGQUIT", SIGQUIT);
+        test::row("SIGUSR1", SIGUSR1);
+        test::row("SIGUSR2", SIGUSR2);
+        test::row("SIGALRM", SIGALRM);
+        test::row("SIGPIPE, ignored, then SIGTERM", SIGPIPE);
     }
 
     void startsAndEndsOnSignal()
@@ -107,6 +117,10 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(home_->logTexts().size(), 2, 10000);
         QCOMPARE(home_->logTexts().last(), "SMS Program Started");
         orva->signal(signal);
+        if (signal == SIGPIPE) {
+            QVERIFY(!orva->process().waitForFinished(500));
+            orva->signal(SIGTERM);
+        }
         QVERIFY(orva->process().waitForFinished(5000));
         QCOMPARE(orva->process().exitStatus(), QProcess::NormalExit);
         QCOMPARE(orva->process().exitCode(), 0);
@@ -483,17 +497,30 @@ private slots:
 
     // Asked to end in the middle of a burst, ORVA ends within seconds and every live alarm of
     // the burst has its entry.
+    // Told to end, or ended by Qt when the display connection breaks, with alarms in hand: each
+    // is logged as not sent, then the exit; Qt's end asks for a restart by its status.
     void stoppedInTheMiddleOfABurst_data()
     {
         QTest::addColumn<bool>("inATransaction");
-        test::row("while the burst settles", false);
-        test::row("while a confirmation is late", true);
+        QTest::addColumn<bool>("displayLost");
+        test::row("while the burst settles", false, false);
+        test::row("while a confirmation is late", true, false);
+        test::row("display lost while the burst settles", false, true);
     }
 
     void stoppedInTheMiddleOfABurst()
     {
         QFETCH(bool, inATransaction);
-        startOnDevices("1", inATransaction ? QStringList{"--mode", "no-confirm"} : QStringList{});
+        QFETCH(bool, displayLost);
+        const QString display = ":" + QString::number(50 + ::getpid() % 50);
+        std::optional<test::Process> xserver;
+        if (displayLost) {
+            xserver.emplace("Xvfb", QStringList{display, "-nolisten", "tcp"});
+            QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("/tmp/.X11-unix/X" + display.mid(1)), 10000);
+        }
+        startOnDevices(
+            "1", inATransaction ? QStringList{"--mode", "no-confirm"} : QStringList{},
+            {{"DISPLAY", display}, {"QT_QPA_PLATFORM", displayLost ? "xcb" : "offscreen"}});
         devices_->sendBurst(".ONE\r.TWO\rplain\r.THREE\r");
         if (inATransaction) { // 2.5 s after the body the fixed wait ends and the grace begins
             QTRY_VERIFY_WITH_TIMEOUT(devices_->modem.transcript().contains(".ONE\x1a"), 20000);
@@ -503,10 +530,10 @@ private slots:
         }
         QElapsedTimer sinceRequest;
         sinceRequest.start();
-        orva_->signal(SIGTERM);
+        displayLost ? xserver->signal(SIGKILL) : orva_->signal(SIGTERM);
         QVERIFY(orva_->process().waitForFinished(10000));
         QVERIFY2(sinceRequest.elapsed() < 10000, "ended too late");
-        QCOMPARE(orva_->process().exitCode(), 0);
+        QCOMPARE(orva_->process().exitCode(), displayLost ? 1 : 0);
         const QString notSent = inATransaction ? "Modem Error (no confirmation), SMS not sent: "
                                                : "ORVA Stopped, SMS not sent: ";
         const QStringList expected{"SMS Program Started", notSent + ".ONE " + kNumber,
@@ -547,6 +574,52 @@ private slots:
         orva_->signal(SIGTERM);
         QVERIFY(manager.waitFor("STOPPING=1", seconds(10)));
         QCOMPARE(runToEnd(*orva_), 0);
+        orva_.reset();
+    }
+
+    // A journal that takes nothing holds up neither the log, nor an alarm, nor the service
+    // manager; what it missed is told once it takes entries again. ORVA runs where the
+    // journal's socket is one the test never reads.
+    void stalledJournalHoldsNothing()
+    {
+        QTemporaryDir journalFolder;
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        const QByteArray socketPath = QFile::encodeName(journalFolder.path() + "/socket");
+        std::memcpy(address.sun_path, socketPath.constData(), socketPath.size());
+        const auto* where = reinterpret_cast<const sockaddr*>(&address);
+        const int journal = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+        QVERIFY(::bind(journal, where, sizeof address) == 0);
+        while (::sendto(journal, "x", 1, 0, where, sizeof address) == 1) {
+        } // full, as when journald stops reading
+        test::NotifySocket manager;
+        devices_ = std::make_unique<test::SimulatedDevices>(*home_);
+        const QString mountJournal = "mount -t tmpfs tmpfs /run && mkdir -p /run/systemd/journal "
+                                     "&& mount --bind \"$1\" /run/systemd/journal && exec \"$2\"";
+        orva_ = std::make_unique<test::Process>(
+            "unshare",
+            QStringList{"--mount", "sh", "-c", mountJournal, "sh", journalFolder.path(),
+                        test::binary("orva")},
+            home_->path(), QMap<QString, QString>{{"NOTIFY_SOCKET", manager.path()}});
+        if (orva_->process().waitForFinished(1000) && orva_->standardError().contains("unshare"))
+            QSKIP("no mount namespace for the journal's socket here");
+        QVERIFY(manager.waitFor("READY=1", std::chrono::seconds(10)));
+        sendAlarm(".ONE");
+        QTRY_VERIFY_WITH_TIMEOUT(logged(".ONE " + kNumber), 20000);
+        QVERIFY(modemReceived(".ONE"));
+        char datagram[4096];
+        while (::recv(journal, datagram, sizeof datagram, 0) > 0) {
+        } // the journal reads again
+        QCOMPARE(orva_->terminate(), 0);
+        QCOMPARE(home_->logTexts(),
+                 (QStringList{"SMS Program Started", ".ONE " + kNumber,
+                              "Journal Error: 2 entries not taken by the system journal",
+                              "SMS Program Exit"}));
+        const auto taken = ::recv(journal, datagram, sizeof datagram, 0);
+        QVERIFY(QByteArray(datagram, std::max<int>(int(taken), 0))
+                    .endsWith("SYSLOG_IDENTIFIER=orva\nMESSAGE\n" +
+                              QByteArray("\x10\0\0\0\0\0\0\0", 8) + "SMS Program Exit\n"));
+        ::close(journal);
         orva_.reset();
     }
 

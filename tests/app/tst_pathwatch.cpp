@@ -1,4 +1,6 @@
 #include "common/Platform.h"
+#include "eventlog/EventLog.h"
+#include "eventlog/LogEntry.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
 
@@ -56,32 +58,37 @@ private slots:
         home_.reset();
     }
 
-    // Checks find the modem lost, whatever its trouble, tell it once and count the alarms
-    // it could not send; the first good check tells its return and sends one message.
+    // Checks find the modem lost, whatever its trouble and whatever the alarm port brings, tell
+    // it once and count the alarms it could not send, naming each; the first good check tells
+    // its return and sends one message.
     void modemLostAndBack_data()
     {
+        QTest::addColumn<QString>("lengthB");
         QTest::addColumn<QString>("mode");
         QTest::addColumn<QString>("trouble");
         QTest::addColumn<QString>("reason");
         QTest::addColumn<QString>("notSent");
-        test::row("stops answering", "silent", "none", "no answer", "No Respond from Modem");
-        test::row("SIM asks for its PIN", "normal", "pin", "SIM not ready (PIN needed)",
+        const QString silent = "No Respond from Modem, SMS not sent: .ZONE 9 91234567";
+        test::row("stops answering", "1", "silent", "none", "no answer", silent);
+        test::row("stops answering, every scan reads", "0", "silent", "none", "no answer", silent);
+        test::row("SIM asks for its PIN", "1", "normal", "pin", "SIM not ready (PIN needed)",
                   "Modem Error (+CMS ERROR: 311), SMS not sent: .ZONE 9 91234567");
-        test::row("SIM taken out", "normal", "no-sim", "SIM not ready (not inserted)",
+        test::row("SIM taken out", "1", "normal", "no-sim", "SIM not ready (not inserted)",
                   "Modem Error (+CMS ERROR: 310), SMS not sent: .ZONE 9 91234567");
-        test::row("no network", "normal", "not-registered", "not registered",
+        test::row("no network", "1", "normal", "not-registered", "not registered",
                   "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
-        test::row("no signal", "normal", "no-signal", "no signal",
+        test::row("no signal", "1", "normal", "no-signal", "no signal",
                   "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
     }
 
     void modemLostAndBack()
     {
+        QFETCH(QString, lengthB);
         QFETCH(QString, mode);
         QFETCH(QString, trouble);
         QFETCH(QString, reason);
         QFETCH(QString, notSent);
-        start("MODEM CHECK:0.005\r\n"); // every 0.3 s
+        start("MODEM CHECK:0.005\r\nLENGTH B:" + lengthB + "\r\n"); // every 0.3 s
         QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 2, 10000);
         modem().actOut(mode, trouble);
         const QString lost = "Modem Lost: " + reason;
@@ -155,7 +162,8 @@ private slots:
         run_->devices.sendBurst(".ONE\r");
         QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
         QCOMPARE(entries().mid(1, 2),
-                 (QStringList{"No Respond from Modem", "Modem Lost: no answer"}));
+                 (QStringList{"No Respond from Modem, SMS not sent: .ONE " + kNumber,
+                              "Modem Lost: no answer"}));
         modem().actOut("normal");
         run_->devices.sendBurst(".TWO\r.THREE\r");
         QTRY_VERIFY_WITH_TIMEOUT(entries().last().contains("1 alarms not sent"), 10000);
@@ -192,7 +200,8 @@ private slots:
         modem().actOut("silent");
         QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
         run_->devices.sendBurst(".ONE\r");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("No Respond from Modem"), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(logged("No Respond from Modem, SMS not sent: .ONE " + kNumber),
+                                 10000);
         modem().actOut("cms-error"); // checks pass, the restore message is refused
         QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: refused (+CMS ERROR: 500)"), 10000);
         run_->devices.sendBurst(".TWO\r");
@@ -204,16 +213,17 @@ private slots:
         QCOMPARE(entries().filter("Modem Restored").size(), 2);
     }
 
-    // At its time, after a check, with what happened since start-up; once a day.
+    // At its time, after a check, with what happened since start-up; once a day, also when the
+    // clock is put back before its time.
     void dailyTestMessage()
     {
         const QDateTime now = QDateTime::currentDateTime();
         const QDateTime testTime(now.date(), QTime(now.time().hour(), now.time().minute()));
         // The clock ORVA reads stands 3 s before the test time at start-up, a minute on.
-        const qint64 shift = now.msecsTo(testTime.addSecs(57));
-        const QDateTime started = now.addMSecs(shift);
+        const auto shift = std::make_shared<qint64>(now.msecsTo(testTime.addSecs(57)));
+        const QDateTime started = now.addMSecs(*shift);
         start("TEST SMS:" + testTime.addSecs(60).toString("hh:mm") + "\r\n",
-              [shift] { return QDateTime::currentDateTime().addMSecs(shift); });
+              [shift] { return QDateTime::currentDateTime().addMSecs(*shift); });
         run_->devices.sendBurst(".BEFORE THE TEST\r");
         const QString expected =
             QString("ORVA %1 test: 1 alarms sent, 0 not sent since %2; "
@@ -222,23 +232,69 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kNumber, expected), 15000);
         QTRY_VERIFY(home_->logTexts(started.date()).contains(expected + ' ' + kNumber));
         QVERIFY(modem().transcript().indexOf("AT+CSQ") < modem().transcript().indexOf("test:"));
-        runFor(1500);
+        // Put back to 2 s before the test time, seen before it at the next scan.
+        *shift = QDateTime::currentDateTime().msecsTo(testTime.addSecs(58));
+        runFor(5000);
         QCOMPARE(modem().transcript().count("test:"), 1);
     }
 
-    // Silence is told once, with a message; the next byte ends it.
+    // A run that ended without its exit entry is told once the program runs again, and the
+    // episode it left open goes on, with the alarm it could not send.
+    void restartAfterAnUncleanEnd()
+    {
+        EventLog log(home_->dataFolder());
+        for (const char* entry :
+             {"No Respond from Modem, SMS not sent: .ZONE 1 91234567", "Modem Lost: no answer"})
+            log.write(entry);
+        const QString last = parseLogEntries(home_->logBytes()).last().at().toString("dd.MM hh:mm");
+        start("MODEM CHECK:0.005\r\n");
+        const QString restarted =
+            "ORVA .+ restarted at \\d\\d:\\d\\d after an unclean end; last entry ";
+        QTRY_COMPARE_WITH_TIMEOUT(sent(restarted + last + ", see the log").size(), 1, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(sent("ORVA .+: modem lost .+, 1 alarms not sent.+").size(), 1,
+                                  10000);
+        QCOMPARE(entries().filter("Modem Lost").size(), 1);
+        QCOMPARE(modem().transcript().count("restarted"), 1);
+    }
+
+    // Silence is told once, with a message; the next byte ends it, and the end is told when the
+    // alert went. An alert still waiting then is dropped.
+    void alarmPortSilence_data()
+    {
+        QTest::addColumn<QString>("watches");
+        QTest::addColumn<QString>("modemMeanwhile");
+        QTest::addColumn<int>("told");
+        test::row("alert sent, its end told", "SILENCE B:0.001\r\n", "normal", 1); // 3.6 s
+        test::row("alert still waiting, dropped", "SILENCE B:0.001\r\nMODEM CHECK:0.005\r\n",
+                  "error", 0);
+    }
+
     void alarmPortSilence()
     {
-        start("SILENCE B:0.0003\r\n"); // 1.08 s
-        const QString silent = "Alarm Port Silent: nothing received for 0.0003 h";
+        QFETCH(QString, watches);
+        QFETCH(QString, modemMeanwhile);
+        QFETCH(int, told);
+        start(watches);
+        modem().actOut(modemMeanwhile);
+        const QString silent = "Alarm Port Silent: nothing received for 0.001 h";
+        const QString alert = "ORVA .+: " + silent;
         QTRY_VERIFY_WITH_TIMEOUT(logged(silent), 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(sent("ORVA .+: " + silent).size(), 1, 10000);
+        const QString failed = "Modem Error (ERROR), SMS not sent: ORVA " +
+                               platform::computerName() + ": " + silent + ' ' + kNumber;
+        QTRY_VERIFY_WITH_TIMEOUT(told ? sent(alert).size() == 1 : logged(failed), 10000);
         runFor(2500);
         QCOMPARE(entries().count(silent), 1);
         QVERIFY(!logged("Alarm Port Active"));
         run_->devices.sendBurst("panel status: all quiet\r");
         QTRY_VERIFY_WITH_TIMEOUT(loggedAfter("Alarm Port Active", silent), 10000);
-        QCOMPARE(sent("ORVA .+: " + silent).size(), 1);
+        modem().actOut("normal");
+        const QString over = "ORVA .+: alarm port active again after [0-9.]+ h";
+        QTRY_COMPARE_WITH_TIMEOUT(sent(over).size(), told, 10000);
+        runFor(1000); // the alert would go again meanwhile, within the next silence
+        const QRegularExpression sentEntry('^' + alert + ' ' + kNumber + '$');
+        QCOMPARE(entries().filter(sentEntry).size(), told); // logged at once, unlike accepted()
+        QCOMPARE(entries().filter(QRegularExpression('^' + over + ' ' + kNumber + '$')).size(),
+                 told);
     }
 
     // A check never comes between the commands of a message and its text.

@@ -1,4 +1,5 @@
 #include "app/Orva.h"
+#include "common/ServiceManager.h"
 #include "pty/PseudoTerminal.h"
 #include "serial/SerialLine.h"
 #include "support/ModalAnswer.h"
@@ -114,7 +115,7 @@ private slots:
         test::row("no time of day for the test message", QByteArray("TEST SMS:25:99\r\n"),
                   "TEST SMS: \"25:99\" is no time of day");
         test::row("modem checks below zero", QByteArray("MODEM CHECK:-1\r\n"),
-                  "MODEM CHECK: \"-1\" is below zero");
+                  "MODEM CHECK: \"-1\" is not a duration");
         test::row("link to an unplugged adapter",
                   QByteArray("PORT A:3\r\nSETTINGS A:9600,n,8,1\r\n"),
                   "/ORVA/COM3 points to /dev/orva-unplugged-adapter, which does not exist");
@@ -206,6 +207,16 @@ private slots:
                  1U);
         QCOMPARE(manager.matching("STOPPING=1").size(), 1U);
         QVERIFY(manager.matching("READY=1").empty());
+    }
+
+    // Any interval the service manager may ask for is served, none with a timer that overflows:
+    // below 4 ms at every turn of the event loop, at most daily.
+    void watchdogPings()
+    {
+        using namespace std::chrono;
+        QCOMPARE(service::pingPeriod(microseconds(999)), milliseconds(0));
+        QCOMPARE(service::pingPeriod(minutes(1)), seconds(15));
+        QCOMPARE(service::pingPeriod(hours(2400)), hours(24));
     }
 
     void terminationSignalWhileRunningShutsDown()

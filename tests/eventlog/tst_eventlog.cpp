@@ -85,7 +85,7 @@ private slots:
     void missingFolderFailsAndCreatesNothing()
     {
         const QString missing = dir_.path() + "/absent";
-        const EventLog absent(missing, [this] { return now_; });
+        EventLog absent(missing, [this] { return now_; });
         QVERIFY_THROWS_EXCEPTION(Failure, absent.write("lost"));
         QVERIFY(!QFileInfo::exists(missing));
     }

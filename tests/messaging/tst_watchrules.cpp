@@ -1,3 +1,4 @@
+#include "app/PreviousRun.h"
 #include "common/TimeOfDay.h"
 #include "config/SettingsReader.h"
 #include "config/SettingsStore.h"
@@ -15,6 +16,7 @@ using namespace orva;
 Q_DECLARE_METATYPE(SmsOutcome::Kind)
 Q_DECLARE_METATYPE(std::optional<QString>)
 Q_DECLARE_METATYPE(std::optional<ModemFault>)
+Q_DECLARE_METATYPE(PreviousRun)
 
 namespace {
 
@@ -23,6 +25,15 @@ const QDateTime kMonday(QDate(2026, 12, 7), QTime(8, 15));
 QDateTime at(const QString& dayAndTime)
 {
     return QDateTime::fromString(dayAndTime, u"yyyy-MM-dd hh:mm");
+}
+
+// A log as the files hold it, one entry a minute from 03:00 on 7 December.
+QByteArray logOf(const QStringList& texts)
+{
+    QByteArray log;
+    for (qsizetype i = 0; i < texts.size(); ++i)
+        log += formatLogEntry(at("2026-12-07 03:00").addSecs(60 * i), texts[i]);
+    return log;
 }
 
 } // namespace
@@ -42,9 +53,8 @@ private slots:
         test::row("empty values", QByteArray("MODEM CHECK:\rTEST SMS:\rSILENCE B:"), allOff);
         test::row("zeros", QByteArray("MODEM CHECK:0 "), allOff);
         test::row("other case", QByteArray("modem check:5"), allOff);
-        test::row("no number reads as 0", QByteArray("MODEM CHECK:five"), allOff);
         test::row("all three, keys inside lines",
-                  QByteArray("xMODEM CHECK: 5\tSILENCE B:2.5 h\rTEST SMS: 8:05 "),
+                  QByteArray("xMODEM CHECK: 5\t\r-SILENCE B:2.5 \rTEST SMS: 8:05 "),
                   QStringList{"Modem check: every 5 min", "Test SMS: every day at 08:05",
                               "Alarm port silence: an alert after 2.5 h without a byte"});
         test::row("blanks in the time", QByteArray("TEST SMS: 08 : 05"),
@@ -53,6 +63,9 @@ private slots:
         test::row(
             "fractions and blanks", QByteArray("MODEM CHECK:0 .5"),
             QStringList{"Modem check: every 0.5 min", "Test SMS: off", "Alarm port silence: off"});
+        test::row("a day and a year", QByteArray("MODEM CHECK:1440\rSILENCE B:8760."),
+                  QStringList{"Modem check: every 1440 min", "Test SMS: off",
+                              "Alarm port silence: an alert after 8760 h without a byte"});
         test::row("20 characters taken", "SILENCE B:" + QByteArray(20, '0') + "12",
                   allOff); // the 1 and 2 lie beyond the value
     }
@@ -81,10 +94,20 @@ private slots:
                   "TEST SMS: \"8:5\" is no time of day");
         test::row("three digits of hours", QByteArray("TEST SMS:108:00"),
                   "TEST SMS: \"108:00\" is no time of day");
+        const QString notADuration = "\" is not a duration: a plain number such as 15 or 2.5";
         test::row("negative minutes", QByteArray("MODEM CHECK:-5"),
-                  "MODEM CHECK: \"-5\" is below zero");
-        test::row("hours beyond any number", QByteArray("SILENCE B:1E999"),
-                  "SILENCE B: \"1E999\" is beyond any number");
+                  "MODEM CHECK: \"-5" + notADuration);
+        test::row("hours beyond any number", QByteArray("SILENCE B:1E999"), "1E999" + notADuration);
+        test::row("a word", QByteArray("MODEM CHECK:five"), "five" + notADuration);
+        test::row("a decimal comma", QByteArray("SILENCE B:0,5"), "0,5" + notADuration);
+        test::row("a unit after it", QByteArray("SILENCE B:2.5 h"), "2.5 h" + notADuration);
+        test::row("two points", QByteArray("MODEM CHECK:1.2.3"), "1.2.3" + notADuration);
+        test::row("an exponent that never fires", QByteArray("MODEM CHECK:1e308"),
+                  "1e308" + notADuration);
+        test::row("beyond a day", QByteArray("MODEM CHECK:1440.5"),
+                  "MODEM CHECK: \"1440.5\" is beyond a day: at most 1440 minutes");
+        test::row("beyond a year", QByteArray("SILENCE B:99999999999999999999"),
+                  "SILENCE B: \"99999999999999999999\" is beyond a year: at most 8760 hours");
     }
 
     void refusedSettings()
@@ -100,28 +123,39 @@ private slots:
     {
         QTest::addColumn<QDateTime>("after");
         QTest::addColumn<QString>("at");
+        QTest::addColumn<QDate>("testedOn"); // the day the latest test went, if any
         QTest::addColumn<QDateTime>("next");
-        test::row("later the same day", kMonday, "08:16", at("2026-12-07 08:16"));
-        test::row("the time itself is past", kMonday, "08:15", at("2026-12-08 08:15"));
-        test::row("earlier: the next day", kMonday, "7:00", at("2026-12-08 07:00"));
-        test::row("midnight", kMonday, "00:00", at("2026-12-08 00:00"));
-        test::row("across a month", at("2026-12-31 23:59"), "23:30", at("2027-01-01 23:30"));
+        test::row("later the same day", kMonday, "08:16", QDate(), at("2026-12-07 08:16"));
+        test::row("the time itself is past", kMonday, "08:15", QDate(), at("2026-12-08 08:15"));
+        test::row("earlier: the next day", kMonday, "7:00", QDate(), at("2026-12-08 07:00"));
+        test::row("midnight", kMonday, "00:00", QDate(), at("2026-12-08 00:00"));
+        test::row("across a month", at("2026-12-31 23:59"), "23:30", QDate(),
+                  at("2027-01-01 23:30"));
         const QTimeZone berlin("Europe/Berlin");
         test::row("in the hour the clock skips",
-                  QDateTime(QDate(2026, 3, 28), QTime(23, 0), berlin), "02:30",
+                  QDateTime(QDate(2026, 3, 28), QTime(23, 0), berlin), "02:30", QDate(),
                   QDateTime(QDate(2026, 3, 29), QTime(3, 30), berlin));
         const QTimeZone santiago("America/Santiago"); // skips from midnight to 01:00
         test::row("in the hour after a skipped midnight",
-                  QDateTime(QDate(2024, 9, 7), QTime(23, 0), santiago), "00:30",
+                  QDateTime(QDate(2024, 9, 7), QTime(23, 0), santiago), "00:30", QDate(),
                   QDateTime(QDate(2024, 9, 8), QTime(1, 30), santiago));
+        const QDate tested = kMonday.date();
+        test::row("clock put back after the day's test", at("2026-12-07 08:00"), "08:15", tested,
+                  at("2026-12-08 08:15"));
+        test::row("put back a day: a clock ahead did that day", at("2026-12-06 09:00"), "08:15",
+                  tested, at("2026-12-07 08:15"));
+        test::row("tested yesterday", at("2026-12-07 08:00"), "08:15", tested.addDays(-1),
+                  at("2026-12-07 08:15"));
     }
 
     void nextTestTime()
     {
         QFETCH(QDateTime, after);
         QFETCH(QString, at);
+        QFETCH(QDate, testedOn);
         QFETCH(QDateTime, next);
-        QCOMPARE(nextTimeOfDay(after, *timeOfDay(at)), next);
+        const auto done = testedOn.isValid() ? std::optional(testedOn) : std::nullopt;
+        QCOMPARE(nextTimeOfDay(after, *timeOfDay(at), done), next);
     }
 
     void modemFault_data()
@@ -182,6 +216,46 @@ private slots:
         QCOMPARE(told.alarmsNotSent, 2);
     }
 
+    // What the log says of the runs before: an end without its exit entry, and an episode left
+    // open with the live alarms it could not send.
+    void previousRun_data()
+    {
+        QTest::addColumn<QByteArray>("log");
+        QTest::addColumn<PreviousRun>("run");
+        const QString started = "SMS Program Started";
+        const QString lost = "Modem Lost: no answer";
+        const QString alarm = "No Respond from Modem, SMS not sent: .ZONE 1 91234567";
+        const QString failed = "Start up Com port error, Program Exit";
+        const auto endedAt = [](const char* last) { return PreviousRun{at(last), {}}; };
+        test::row("none yet", QByteArray(), PreviousRun{});
+        test::row("ended cleanly", logOf({started, alarm, "SMS Program Exit"}), PreviousRun{});
+        test::row("failed starts after a clean end", logOf({"SMS Program Exit", failed}),
+                  PreviousRun{});
+        test::row("failed starts after an unclean end", logOf({started, failed, failed}),
+                  endedAt("2026-12-07 03:00"));
+        test::row("killed after an alarm", logOf({started, alarm}), endedAt("2026-12-07 03:01"));
+        test::row("lines that are no entries",
+                  logOf({started}) + "garbage\r\n20261399 03:05:00 SMS Program Exit\n\r\n",
+                  endedAt("2026-12-07 03:00"));
+        test::row("episode left open, its live alarms counted",
+                  logOf({started, alarm, lost, "Modem Error (no prompt), SMS not sent: by hand 9",
+                         "ORVA Stopped, SMS not sent: .ZONE 2 ", "SMS Program Exit"}),
+                  PreviousRun{{}, ModemEpisode::Open{at("2026-12-07 03:02"), {"no answer"}, 2}});
+        test::row("episode ended", logOf({alarm, lost, "Modem Restored", alarm}),
+                  endedAt("2026-12-07 03:03"));
+        const QString refused = "refused (+CMS ERROR: 500)";
+        test::row("only messages show a refusal", logOf({"Modem Lost: " + refused}),
+                  PreviousRun{at("2026-12-07 03:00"),
+                              ModemEpisode::Open{at("2026-12-07 03:00"), {refused, false}}});
+    }
+
+    void previousRun()
+    {
+        QFETCH(QByteArray, log);
+        QFETCH(PreviousRun, run);
+        QCOMPARE(orva::previousRun(parseLogEntries(log)), run);
+    }
+
     void messages_data()
     {
         QTest::addColumn<QString>("computer");
@@ -193,7 +267,12 @@ private slots:
             "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal unknown",
             "ORVA panel-pc test: 12 alarms sent, 1 not sent since 07.12 08:15; signal -96 dBm "
             "(LTE RSRP)",
-            "ORVA panel-pc: Alarm Port Silent: nothing received for 2.5 h"};
+            "ORVA panel-pc: Alarm Port Silent: nothing received for 2.5 h",
+            "ORVA panel-pc: modem lost 07.12 03:10 to 09.12 03:10, 0 alarms not sent, see the log",
+            "ORVA panel-pc: alarm port active again after 5.3 h",
+            "ORVA panel-pc: alarm port active again after 38 h",
+            "ORVA panel-pc restarted at 08:15 after an unclean end; last entry 07.12 03:10, see "
+            "the log"};
         test::row("plain name", "panel-pc", plain);
         test::row("name beyond ASCII, cut at 40", QString("Zentrale-Süd ") + QString(40, u'x'),
                   QStringList(plain).replaceInStrings("panel-pc",
@@ -213,7 +292,11 @@ private slots:
             testSms(computer, {12, 1}, kMonday, SignalLevel{-73, SignalLevel::Measure::Rssi}),
             testSms(computer, {12, 1}, kMonday, std::nullopt),
             testSms(computer, {12, 1}, kMonday, SignalLevel{-96, SignalLevel::Measure::LteRsrp}),
-            silenceSms(computer, 2.5)};
+            silenceSms(computer, 2.5),
+            restoredSms(computer, {at("2026-12-07 03:10"), at("2026-12-09 03:10"), 0}),
+            portActiveSms(computer, 5.27),
+            portActiveSms(computer, 37.6),
+            restartedSms(computer, kMonday, at("2026-12-07 03:10"))};
         QCOMPARE(composed, texts);
         for (const QString& text : composed) {
             QVERIFY(text.size() <= 160);

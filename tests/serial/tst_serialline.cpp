@@ -41,20 +41,32 @@ private slots:
         expectFailure([&] { closed.setLineSettings("Text7"); }, "port U: line settings \"Text7\"");
     }
 
-    void everyBaudRateOpens_data()
+    // Every baud rate opens; a setting the driver refuses fails the opening, quoting the text.
+    void settingsTheDeviceTakes_data()
     {
-        QTest::addColumn<QString>("baud");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QString>("refused");
         for (const char* baud :
              {"110", "300", "600", "1200", "2400", "4800", "9600", "14400", "19200", "28800",
               "38400", "56000", "57600", "115200", "128000", "256000"})
-            test::row(baud, QString(baud));
+            test::row(baud, QString(baud) + ",n,8,1", QString());
+        test::row("2 stop bits", "9600,n,8,2", QString());
+        const QString refused = "cannot open: line settings \"%1\": the system refused %2";
+        test::row("1.5 stop bits", "9600,n,8,1.5", refused.arg("9600,n,8,1.5", "1.5 stop bits"));
+        // A pseudo-terminal keeps its own character size and parity.
+        test::row("7 data bits", "9600,n,7,1", refused.arg("9600,n,7,1", "7 data bits"));
+        test::row("even parity", "9600,e,8,1", refused.arg("9600,e,8,1", "parity even"));
     }
 
-    void everyBaudRateOpens()
+    void settingsTheDeviceTakes()
     {
-        QFETCH(QString, baud);
+        QFETCH(QString, settings);
+        QFETCH(QString, refused);
         line().close();
-        QVERIFY(test::openLine(5, "port U", baud + ",n,8,1")->isOpen());
+        if (refused.isEmpty())
+            QVERIFY(test::openLine(5, "port U", settings)->isOpen());
+        else
+            expectFailure([&] { (void)test::openLine(5, "port U", settings); }, refused);
     }
 
     void portNumberOutOfRangeFails_data()

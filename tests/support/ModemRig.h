@@ -17,10 +17,11 @@ struct ModemRig {
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, waitUnit, [this](const QString& entry, Severity severity) {
-            log.write(entry, severity);
-            status = entry;
-        })
+        , modem(*portA, waitUnit,
+                [this](const QString& entry, const QString& shown, Severity severity) {
+                    log.write(entry, severity);
+                    status = shown;
+                })
     {
     }
 

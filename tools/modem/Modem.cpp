@@ -59,7 +59,7 @@ void Modem::receive(const std::string& bytes)
     for (const char c : bytes) {
         if (options_.echo)
             line_.write(std::string(1, c));
-        inBody_ ? bodyByte(c) : commandByte(c);
+        inBody_&& Clock::now() >= bodyFrom_ ? bodyByte(c) : commandByte(c);
     }
 }
 
@@ -143,12 +143,10 @@ void Modem::sendCommand(const std::string& line)
     number_ = line.substr(open + 1, close - open - 1);
     body_.clear();
     inBody_ = true;
-    if (options_.mode == "bare-prompt")
-        reply("\r\n>");
-    else if (options_.mode == "slow-prompt")
-        reply("\r\n> ", options_.promptDelay);
-    else
-        reply("\r\n> ");
+    // Until its prompt is out, a slow modem still reads commands, and ignores an ESC.
+    const auto delay = options_.mode == "slow-prompt" ? options_.promptDelay : 0ms;
+    bodyFrom_ = Clock::now() + delay;
+    reply(options_.mode == "bare-prompt" ? "\r\n>" : "\r\n> ", delay);
 }
 
 void Modem::bodyByte(char c)
@@ -161,6 +159,8 @@ void Modem::bodyByte(char c)
         accept();
     } else {
         body_ += c;
+        if (c == '\r') // a line of text ends: the prompt for the next, as real modems do
+            reply("\r\n> ");
     }
 }
 

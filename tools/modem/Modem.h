@@ -46,6 +46,7 @@ private:
     std::string number_;
     std::string body_;
     bool inBody_ = false;
+    Clock::time_point bodyFrom_; // a slow modem takes text only once its prompt is out
     int reference_ = 0;
 };
 
