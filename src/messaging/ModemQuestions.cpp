@@ -57,7 +57,7 @@ void takeLeftovers(SerialLine& port, std::chrono::milliseconds replyWait)
 }
 
 // A prompt that cuts in (one that came late for a message ORVA gave up) is closed, and the
-// question asked once more, so that it is never typed into a message.
+// question asked once more, so that it is not typed into a message.
 std::optional<QString> askModem(SerialLine& port, const QString& command,
                                 const QDeadlineTimer& deadline)
 {
