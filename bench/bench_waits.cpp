@@ -4,13 +4,13 @@
 // them, the most it reads. Prints one "name: value" line per figure.
 
 #include "alarm/SettleWait.h"
-#include "app/PreviousRun.h"
 #include "app/Timing.h"
-#include "common/Platform.h"
 #include "eventlog/EventLog.h"
 #include "eventlog/LogEntry.h"
 #include "messaging/SmsModem.h"
 #include "serial/SerialLine.h"
+#include "system/Platform.h"
+#include "watch/PreviousRun.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

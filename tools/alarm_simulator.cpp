@@ -5,7 +5,7 @@
 // appears once the simulator is ready for SIGUSR1. SIGTERM or SIGINT ends it and removes the
 // link.
 
-#include "common/CommandLine.h"
+#include "app/CommandLine.h"
 #include "common/StopOnTerminationSignals.h"
 #include "pty/PseudoTerminal.h"
 

@@ -2,13 +2,13 @@
 
 #include "LineSetup.h"
 #include "common/Failure.h"
-#include "common/Platform.h"
 #include "config/SettingsFile.h"
 #include "config/SettingsStore.h"
-#include "config/WatchSettings.h"
 #include "messaging/ModemQuestions.h"
 #include "messaging/ModemReadiness.h"
 #include "serial/SerialLine.h"
+#include "system/Platform.h"
+#include "watch/WatchSettings.h"
 
 #include <chrono>
 #include <thread>

@@ -1,11 +1,11 @@
 #include "Orva.h"
 
-#include "BusyCursor.h"
 #include "LineSetup.h"
 #include "common/Failure.h"
-#include "common/Platform.h"
-#include "common/ServiceManager.h"
 #include "config/SettingsFile.h"
+#include "system/Platform.h"
+#include "system/ServiceManager.h"
+#include "windows/BusyCursor.h"
 
 #include <QLineEdit>
 #include <QPushButton>

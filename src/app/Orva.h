@@ -1,18 +1,18 @@
 #pragma once
 
-#include "FailureMessage.h"
-#include "MainWindow.h"
-#include "ManualSmsWindow.h"
-#include "PathWatch.h"
 #include "Timing.h"
 #include "alarm/ScanCycle.h"
-#include "common/TerminationSignals.h"
 #include "config/SettingsStore.h"
-#include "config/SettingsWindow.h"
 #include "eventlog/EventLog.h"
 #include "messaging/OutgoingSms.h"
 #include "messaging/SmsModem.h"
 #include "serial/SerialLine.h"
+#include "system/TerminationSignals.h"
+#include "watch/PathWatch.h"
+#include "windows/FailureMessage.h"
+#include "windows/MainWindow.h"
+#include "windows/ManualSmsWindow.h"
+#include "windows/SettingsWindow.h"
 
 #include <QObject>
 #include <QPointer>

@@ -1,7 +1,7 @@
+#include "CommandLine.h"
 #include "app/ModemCheck.h"
 #include "app/Orva.h"
-#include "common/CommandLine.h"
-#include "common/Platform.h"
+#include "system/Platform.h"
 
 #include <QApplication>
 #include <QIcon>

@@ -2,7 +2,7 @@
 
 #include "SettingsReader.h"
 #include "common/Failure.h"
-#include "common/Platform.h"
+#include "system/Platform.h"
 
 #include <QBuffer>
 #include <QFile>

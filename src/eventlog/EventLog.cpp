@@ -1,8 +1,8 @@
 #include "EventLog.h"
 
 #include "common/Failure.h"
-#include "common/Platform.h"
-#include "common/ServiceManager.h"
+#include "system/Platform.h"
+#include "system/ServiceManager.h"
 
 #include <QDir>
 #include <QFile>

@@ -2,8 +2,8 @@
 
 #include "ModemReply.h"
 #include "ModemStatus.h"
-#include "common/ServiceManager.h"
 #include "serial/SerialLine.h"
+#include "system/ServiceManager.h"
 
 #include <algorithm>
 #include <chrono>

@@ -3,8 +3,8 @@
 #include "ModemQuestions.h"
 #include "PhoneNumber.h"
 #include "common/Failure.h"
-#include "common/ServiceManager.h"
 #include "serial/SerialLine.h"
+#include "system/ServiceManager.h"
 
 #include <algorithm>
 #include <thread>

@@ -1,8 +1,8 @@
 #include "LineDevice.h"
 
 #include "ReceiveBuffer.h"
-#include "common/Platform.h"
 #include "common/VisibleText.h"
+#include "system/Platform.h"
 
 #include <QDeadlineTimer>
 

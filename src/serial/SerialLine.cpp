@@ -2,7 +2,7 @@
 
 #include "LineDevice.h"
 #include "common/Failure.h"
-#include "common/Platform.h"
+#include "system/Platform.h"
 
 namespace orva {
 namespace {

@@ -1,13 +1,13 @@
 #include "alarm/Burst.h"
 #include "alarm/ScanCycle.h"
 #include "alarm/SettleWait.h"
-#include "app/MainWindow.h"
 #include "app/Timing.h"
 #include "common/Failure.h"
 #include "config/SettingsStore.h"
 #include "support/LineOnPty.h"
 #include "support/ModemRig.h"
 #include "support/ProcessFigures.h"
+#include "windows/MainWindow.h"
 
 #include <QLineEdit>
 #include <QtTest>

@@ -1,11 +1,11 @@
 #include "app/Orva.h"
-#include "common/ServiceManager.h"
 #include "pty/PseudoTerminal.h"
 #include "serial/SerialLine.h"
 #include "support/ModalAnswer.h"
 #include "support/NotifySocket.h"
 #include "support/Row.h"
 #include "support/TestHome.h"
+#include "system/ServiceManager.h"
 
 #include <QDir>
 #include <QtTest>

@@ -1,7 +1,7 @@
 #include "ModemOptions.h"
 
 #include "ModemTroubles.h"
-#include "common/CommandLine.h"
+#include "app/CommandLine.h"
 
 namespace orva::tools {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Severity.h"
+#include "common/Severity.h"
 
 #include <QString>
 #include <algorithm>

@@ -1,8 +1,8 @@
-#include "app/MainWindow.h"
-#include "app/ManualSmsWindow.h"
-#include "config/SettingsWindow.h"
 #include "support/Controls.h"
 #include "support/Row.h"
+#include "windows/MainWindow.h"
+#include "windows/ManualSmsWindow.h"
+#include "windows/SettingsWindow.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SettingsStore.h"
-#include "common/ControlTable.h"
+#include "ControlTable.h"
+#include "config/SettingsStore.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ControlTable.h"
 #include "alarm/AlarmDisplay.h"
-#include "common/ControlTable.h"
 
 #include <QPushButton>
 #include <QWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "ModemEpisode.h"
 #include "eventlog/LogEntry.h"
-#include "messaging/ModemEpisode.h"
 
 #include <QDateTime>
 #include <QList>

@@ -1,6 +1,6 @@
 #include "Platform.h"
 
-#include "Failure.h"
+#include "common/Failure.h"
 
 #include <QDir>
 #include <QFileInfo>

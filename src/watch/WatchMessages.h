@@ -2,7 +2,7 @@
 
 #include "AlarmTally.h"
 #include "ModemEpisode.h"
-#include "SignalLevel.h"
+#include "messaging/SignalLevel.h"
 
 #include <QDateTime>
 #include <QString>

@@ -1,12 +1,12 @@
-#include "app/PreviousRun.h"
 #include "common/TimeOfDay.h"
 #include "config/SettingsReader.h"
 #include "config/SettingsStore.h"
-#include "config/WatchSettings.h"
-#include "messaging/ModemEpisode.h"
-#include "messaging/WatchMessages.h"
 #include "support/Failures.h"
 #include "support/Row.h"
+#include "watch/ModemEpisode.h"
+#include "watch/PreviousRun.h"
+#include "watch/WatchMessages.h"
+#include "watch/WatchSettings.h"
 
 #include <QTimeZone>
 #include <QtTest>

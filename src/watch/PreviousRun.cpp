@@ -1,7 +1,7 @@
 #include "PreviousRun.h"
 
+#include "WatchMessages.h"
 #include "alarm/Burst.h"
-#include "messaging/WatchMessages.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/ControlTable.h"
+#include "ControlTable.h"
 #include <QMessageBox>
 #include <QWidget>
 

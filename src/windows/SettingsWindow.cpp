@@ -1,6 +1,6 @@
 #include "SettingsWindow.h"
 
-#include "common/ControlTable.h"
+#include "ControlTable.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "ManualSmsWindow.h"
 
-#include "common/ControlTable.h"
+#include "ControlTable.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SmsOutcome.h"
+#include "messaging/SmsOutcome.h"
 
 namespace orva {
 

@@ -1,10 +1,10 @@
-#include "app/ManualSmsWindow.h"
 #include "serial/SerialLine.h"
 #include "support/Controls.h"
 #include "support/ModalAnswer.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
 #include "support/TestHome.h"
+#include "windows/ManualSmsWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>

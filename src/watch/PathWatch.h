@@ -1,11 +1,11 @@
 #pragma once
 
+#include "AlarmTally.h"
+#include "ModemEpisode.h"
 #include "PreviousRun.h"
+#include "WatchSettings.h"
 #include "common/Clock.h"
 #include "common/Severity.h"
-#include "config/WatchSettings.h"
-#include "messaging/AlarmTally.h"
-#include "messaging/ModemEpisode.h"
 #include "messaging/ModemReadiness.h"
 #include "messaging/SmsOutcome.h"
 

@@ -1,8 +1,8 @@
-#include "common/Platform.h"
 #include "eventlog/EventLog.h"
 #include "eventlog/LogEntry.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
+#include "system/Platform.h"
 
 #include <QRegularExpression>
 #include <QtTest>

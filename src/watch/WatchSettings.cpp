@@ -1,8 +1,8 @@
 #include "WatchSettings.h"
 
-#include "SettingsStore.h"
 #include "common/Failure.h"
 #include "common/TimeOfDay.h"
+#include "config/SettingsStore.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "FailureMessage.h"
 
-#include "common/ServiceManager.h"
 #include "common/VisibleText.h"
+#include "system/ServiceManager.h"
 
 #include <QPushButton>
 #include <QTimer>

@@ -1,11 +1,11 @@
 #include "PathWatch.h"
 
+#include "WatchMessages.h"
 #include "common/Failure.h"
-#include "common/Platform.h"
 #include "common/TimeOfDay.h"
 #include "messaging/ModemQuestions.h"
-#include "messaging/WatchMessages.h"
 #include "serial/SerialLine.h"
+#include "system/Platform.h"
 
 #include <algorithm>
 
