@@ -6,8 +6,9 @@
 
 namespace orva {
 
-// The program's fixed waits and its clock, each written here once and handed to the parts
-// that wait; tests pass shorter waits and a clock of their own the same way.
+// The program's waits and bounds and its clocks, each written here once and handed by
+// constructor to the part that waits; tests pass shorter waits and clocks of their own the
+// same way.
 struct Timing {
     // The step of every wait of an SMS transaction.
     std::chrono::milliseconds modemWaitUnit{500};
@@ -17,7 +18,11 @@ struct Timing {
     std::chrono::milliseconds scanPeriod{1017};
     // How long the start-up failure message waits for its OK under a service manager.
     std::chrono::milliseconds unattendedFailureWait = std::chrono::seconds(60);
-    Clock clock = &QDateTime::currentDateTime;
+    // How long a check of the modem between alarms may hold up the scan.
+    std::chrono::milliseconds watchCheckBound = std::chrono::seconds(3);
+    // How often a message of the watch that failed goes again when the modem is not checked.
+    std::chrono::milliseconds retryWithoutChecks = std::chrono::minutes(15);
+    Clock clock;
 };
 
 } // namespace orva

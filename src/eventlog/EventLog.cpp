@@ -21,7 +21,7 @@ EventLog::EventLog(QString folder, Clock clock)
 void EventLog::write(const QString& text, Severity severity)
 {
     copyToJournal(text, severity);
-    const QDateTime now = clock_();
+    const QDateTime now = clock_.now();
     const QByteArray entry = formatLogEntry(now, text);
     try {
         append(logFileName(now.date()), entry);
@@ -43,7 +43,7 @@ void EventLog::copyToJournal(const QString& text, Severity severity)
         return;
     const QString told = QStringLiteral("Journal Error: %1 entries not taken by the system journal")
                              .arg(std::exchange(notJournalled_, 0));
-    const QDateTime now = clock_();
+    const QDateTime now = clock_.now();
     try {
         append(logFileName(now.date()), formatLogEntry(now, told));
     } catch (const Failure&) {
@@ -75,7 +75,7 @@ QList<LoggedEntry> EventLog::readBack(const std::function<bool(const LoggedEntry
                                       int files) const
 {
     constexpr qint64 kTailBytes = 256 * 1024;
-    const QDate today = clock_().date();
+    const QDate today = clock_.now().date();
     QStringList names = QDir(folder_).entryList({QStringLiteral("Log*.txt")}, QDir::Files,
                                                 QDir::Name | QDir::Reversed);
     // A file of a day still to come was written by a clock that ran ahead.

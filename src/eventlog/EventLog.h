@@ -17,7 +17,7 @@ namespace orva {
 // take are counted, and told in the file and the journal once it takes entries again.
 class EventLog {
 public:
-    explicit EventLog(QString folder, Clock clock = &QDateTime::currentDateTime);
+    explicit EventLog(QString folder, Clock clock = {});
 
     // Sends one entry to the system journal with its severity, and appends it to the day's
     // file, creating the file but never the folder. Throws Failure when the file cannot be opened

@@ -40,7 +40,7 @@ void PathWatch::start(const WatchSettings& settings, const QString& handphone,
     settings_ = settings;
     handphone_ = handphone;
     sinceCheck_.start();
-    tallySince_ = clock_();
+    tallySince_ = clock_.now();
     started_ = tallySince_;
     lastLook_ = tallySince_;
     if (settings.modemCheckMinutes && previous.openEpisode)
@@ -84,7 +84,7 @@ bool PathWatch::dailyTestDue()
 {
     if (!nextTest_)
         return false;
-    const QDateTime now = clock_();
+    const QDateTime now = clock_.now();
     if (now < std::exchange(lastLook_, now))
         nextTest_ = nextTimeOfDay(now, *settings_.testSmsAt, testedOn_);
     return now >= *nextTest_;
@@ -130,7 +130,7 @@ void PathWatch::prepareDailyTest()
     checkModem();
     queue(Message::DailyTest);
     testedOn_ = nextTest_->date();
-    nextTest_ = nextTimeOfDay(clock_(), *settings_.testSmsAt, testedOn_);
+    nextTest_ = nextTimeOfDay(clock_.now(), *settings_.testSmsAt, testedOn_);
 }
 
 void PathWatch::watchSilence()
@@ -177,7 +177,7 @@ void PathWatch::modemFailed(const ModemFault& fault)
 {
     if (!settings_.modemCheckMinutes)
         return;
-    if (const auto entry = episode_.failed(fault, clock_()))
+    if (const auto entry = episode_.failed(fault, clock_.now()))
         record_(*entry, Severity::Warning);
 }
 
@@ -191,7 +191,7 @@ void PathWatch::messageConfirmed()
 void PathWatch::modemServed(bool messageSent)
 {
     if (settings_.modemCheckMinutes) {
-        if (const auto ending = episode_.succeeded(clock_(), messageSent)) {
+        if (const auto ending = episode_.succeeded(clock_.now(), messageSent)) {
             record_(kModemRestored, Severity::Info);
             untold_ = untold_ ? joined(*untold_, *ending) : *ending;
             queue(Message::Restored);
@@ -230,7 +230,7 @@ QString PathWatch::text(Message message) const
 void PathWatch::sendNext()
 {
     const Message message = outbox_.front();
-    const QDateTime written = clock_();
+    const QDateTime written = clock_.now();
     sinceAttempt_.start();
     const SmsOutcome outcome = send_(handphone_, text(message));
     if (outcome.kind == SmsOutcome::Kind::Sent || outcome.kind == SmsOutcome::Kind::InvalidNumber) {

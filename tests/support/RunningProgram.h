@@ -39,7 +39,7 @@ public:
     static constexpr std::chrono::milliseconds kSettleWait{100};
 
     explicit RunningProgram(const TestHome& home, const QString& moreSettings = {},
-                            Clock clock = &QDateTime::currentDateTime);
+                            Clock clock = {});
 
     Orva& program() { return *program_; }
     MainWindow& mainWindow() { return program_->mainWindow(); }

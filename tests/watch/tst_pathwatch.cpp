@@ -26,7 +26,7 @@ private:
     std::unique_ptr<test::TestHome> home_;
     std::unique_ptr<test::RunningProgram> run_;
 
-    void start(const QString& watches, Clock clock = &QDateTime::currentDateTime)
+    void start(const QString& watches, Clock clock = {})
     {
         run_ = std::make_unique<test::RunningProgram>(*home_, watches, std::move(clock));
     }
@@ -223,7 +223,7 @@ private slots:
         const auto shift = std::make_shared<qint64>(now.msecsTo(testTime.addSecs(57)));
         const QDateTime started = now.addMSecs(*shift);
         start("TEST SMS:" + testTime.addSecs(60).toString("hh:mm") + "\r\n",
-              [shift] { return QDateTime::currentDateTime().addMSecs(*shift); });
+              Clock{.wall = [shift] { return QDateTime::currentDateTime().addMSecs(*shift); }});
         run_->devices.sendBurst(".BEFORE THE TEST\r");
         const QString expected =
             QString("ORVA %1 test: 1 alarms sent, 0 not sent since %2; "
