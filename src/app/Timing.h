@@ -22,7 +22,7 @@ struct Timing {
     std::chrono::milliseconds watchCheckBound = std::chrono::seconds(3);
     // How often a message of the watch that failed goes again when the modem is not checked.
     std::chrono::milliseconds retryWithoutChecks = std::chrono::minutes(15);
-    Clock clock;
+    Clock clock = {};
 };
 
 } // namespace orva

@@ -25,7 +25,7 @@ private:
 
     EventLog log()
     {
-        return EventLog(dir_.path(), [this] { return now_; });
+        return EventLog(dir_.path(), Clock{.wall = [this] { return now_; }});
     }
     QString file(const char* day) { return dir_.path() + "/Log" + day + ".txt"; }
 
@@ -85,7 +85,7 @@ private slots:
     void missingFolderFailsAndCreatesNothing()
     {
         const QString missing = dir_.path() + "/absent";
-        EventLog absent(missing, [this] { return now_; });
+        EventLog absent(missing, Clock{.wall = [this] { return now_; }});
         QVERIFY_THROWS_EXCEPTION(Failure, absent.write("lost"));
         QVERIFY(!QFileInfo::exists(missing));
     }
