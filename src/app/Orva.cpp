@@ -3,6 +3,7 @@
 #include "LineSetup.h"
 #include "common/Failure.h"
 #include "config/SettingsFile.h"
+#include "messaging/ModemQuestions.h"
 #include "system/Platform.h"
 #include "system/ServiceManager.h"
 #include "windows/BusyCursor.h"
@@ -46,11 +47,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
           alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
           [this](const QString& entry, Severity severity) { record(entry, severity); },
           {timing_.scanPeriod, timing_.settleWait})
-    , watch_(
-          modemLine_, alarmLine_,
-          [this](const QString& entry, Severity severity) { recordQuietly(entry, severity); },
-          [this](const QString& number, const QString& text) { return sendSms(number, text); },
-          timing_.clock)
+    , watch_(watchLinks(), timing_.clock, timing_.retryWithoutChecks)
     , failureMessage_(timing_.unattendedFailureWait)
 {
     scan_.setEndOfCycleWork([this] { watch_.afterScan(); });
@@ -96,6 +93,24 @@ void Orva::startUp()
     } catch (const std::exception& failure) {
         failurePath(QString::fromStdString(failure.what()));
     }
+}
+
+// The watch asks the modem on port A, opened again if it failed, within one bound.
+PathWatch::Links Orva::watchLinks()
+{
+    return {
+        .askModem =
+            [this] {
+                modemLine_.reopenIfFailed();
+                return askModemHealth(modemLine_, QDeadlineTimer(timing_.watchCheckBound));
+            },
+        .received = [this] { return alarmLine_.receivedCount(); },
+        .record = [this](const QString& entry,
+                         Severity severity) { recordQuietly(entry, severity); },
+        .send = [this](const QString& number,
+                       const QString& text) { return sendSms(number, text); },
+        .computerName = &platform::computerName,
+    };
 }
 
 // Only a watch tells of the run before; an episode only a modem check can have left open. The

@@ -63,6 +63,7 @@ public:
     const ScanCycle& scan() const { return scan_; }
 
 private:
+    PathWatch::Links watchLinks();
     PreviousRun readPreviousRun(const WatchSettings& watches) const;
     void openLine(SerialLine& line, int slot);
     void record(const QString& entry, Severity severity = Severity::Info);

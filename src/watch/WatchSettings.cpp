@@ -70,6 +70,11 @@ std::optional<QTime> dailyTime(const SettingsStore& store)
     return at;
 }
 
+std::chrono::milliseconds onTheClock(std::optional<double> count, std::chrono::milliseconds unit)
+{
+    return std::chrono::milliseconds(static_cast<qint64>(count.value_or(0) * unit.count()));
+}
+
 } // namespace
 
 WatchSettings readWatchSettings(const SettingsStore& store)
@@ -90,6 +95,17 @@ QStringList describeWatchSettings(const WatchSettings& settings)
         QStringLiteral("Alarm port silence: ") +
             (hours ? QStringLiteral("an alert after %1 h without a byte").arg(*hours) : off),
     };
+}
+
+// Both fit in milliseconds: the settings hold no duration beyond a day or a year.
+std::chrono::milliseconds WatchSettings::checkInterval() const
+{
+    return onTheClock(modemCheckMinutes, std::chrono::minutes(1));
+}
+
+std::chrono::milliseconds WatchSettings::silenceLimit() const
+{
+    return onTheClock(silenceHours, std::chrono::hours(1));
 }
 
 } // namespace orva

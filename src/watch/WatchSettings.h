@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <QTime>
+#include <chrono>
 #include <optional>
 
 namespace orva {
@@ -15,6 +16,9 @@ struct WatchSettings {
     std::optional<double> silenceHours;      // without a byte on the alarm port until an alert
 
     [[nodiscard]] bool any() const { return modemCheckMinutes || testSmsAt || silenceHours; }
+    // The durations on the clock; zero for a watch that is off.
+    [[nodiscard]] std::chrono::milliseconds checkInterval() const;
+    [[nodiscard]] std::chrono::milliseconds silenceLimit() const;
 };
 
 // Reads the optional keys. A duration is a plain number: absent, empty or 0 turns its watch

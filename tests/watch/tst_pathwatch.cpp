@@ -1,341 +1,326 @@
-#include "eventlog/EventLog.h"
+#include "common/Failure.h"
+#include "config/SettingsReader.h"
+#include "config/SettingsStore.h"
 #include "eventlog/LogEntry.h"
 #include "support/Row.h"
-#include "support/RunningProgram.h"
-#include "system/Platform.h"
+#include "watch/PathWatch.h"
 
-#include <QRegularExpression>
 #include <QtTest>
-#include <memory>
+#include <map>
 
 using namespace orva;
 
 namespace {
 
-const QString kNumber = "91234567";
-const QString kCommands = "at+cmgf = 1\rAT+CMGS=\"91234567\"\r";
+const QDateTime kStart(QDate(2026, 12, 7), QTime(8, 15));
+
+QString answer(const char* command, const QString& result)
+{
+    return command + QStringLiteral("\r\r\n") + result + QStringLiteral("\r\n");
+}
+
+QString answer(const char* command, const char* line, const char* state)
+{
+    return answer(command, QStringLiteral("%1: %2\r\n\r\nOK").arg(line, state));
+}
+
+// A modem of each kind the watch meets: its answers to a check, unless it is silent, and how
+// it ends a message.
+struct ModemKind {
+    std::optional<ModemHealth> answers;
+    SmsOutcome sending;
+};
+
+ModemHealth modemAnswering(const char* sim, const char* circuit, const char* rssi,
+                           const QStringList& newer = {})
+{
+    const auto or_error = [&newer](qsizetype i, const char* command) {
+        return newer.size() > i ? answer(command, newer[i]) : answer(command, QString("ERROR"));
+    };
+    return {.at = answer("AT", QString("OK")),
+            .sim = QString(sim).startsWith('+') ? answer("AT+CPIN?", QString(sim))
+                                                : answer("AT+CPIN?", "+CPIN", sim),
+            .registration = answer("AT+CREG?", "+CREG", circuit),
+            .signal = answer("AT+CSQ", "+CSQ", rssi),
+            .packetRegistration = or_error(0, "AT+CGREG?"),
+            .epsRegistration = or_error(1, "AT+CEREG?"),
+            .fiveGRegistration = or_error(2, "AT+C5GREG?"),
+            .extendedSignal = or_error(3, "AT+CESQ")};
+}
+
+const ModemHealth kServing = modemAnswering("READY", "0,1", "20,99");
+const SmsOutcome kSent{SmsOutcome::Kind::Sent, "+CMGS: 7"};
+
+SmsOutcome refused(const char* result)
+{
+    return {SmsOutcome::Kind::Refused, result};
+}
+
+const std::map<QString, ModemKind> kModems{
+    {"normal", {kServing, kSent}},
+    {"silent", {std::nullopt, {SmsOutcome::Kind::Silent, {}}}},
+    {"pin", {modemAnswering("SIM PIN", "0,1", "20,99"), refused("+CMS ERROR: 311")}},
+    {"no-sim", {modemAnswering("+CME ERROR: 10", "0,1", "20,99"), refused("+CMS ERROR: 310")}},
+    {"not-registered", {modemAnswering("READY", "0,0", "20,99"), refused("+CMS ERROR: 331")}},
+    {"no-signal", {modemAnswering("READY", "0,2", "99,99"), refused("+CMS ERROR: 331")}},
+    {"refusing", {kServing, refused("+CMS ERROR: 500")}},
+    {"sms-only",
+     {modemAnswering("READY", "0,6", "20,99",
+                     {"+CGREG: 0,4\r\n\r\nOK", "+CEREG: 0,1\r\n\r\nOK", "ERROR",
+                      "+CESQ: 99,99,255,255,20,45\r\n\r\nOK"}),
+      kSent}},
+    {"5g-only",
+     {modemAnswering("READY", "0,0", "99,99",
+                     {"+CGREG: 0,0\r\n\r\nOK", "+CEREG: 0,0\r\n\r\nOK", "+C5GREG: 0,1\r\n\r\nOK",
+                      "+CESQ: 99,99,255,255,255,255,40,60,50\r\n\r\nOK"}),
+      kSent}},
+    {"registration-unknown",
+     {modemAnswering("READY", "0,4", "18,99", {"ERROR", "+CEREG: 0,4\r\n\r\nOK"}), kSent}},
+    {"port fails", {std::nullopt, {SmsOutcome::Kind::PortFailure, "port A failed"}}},
+    {"stopping", {kServing, {SmsOutcome::Kind::Stopped, {}}}},
+};
+
+// "h:mm:ss" or "h:mm:ss.zzz" from the start, hours beyond a day too.
+std::chrono::milliseconds fromStart(const QString& time)
+{
+    const QStringList parts = time.split(QRegularExpression("[:.]"));
+    using namespace std::chrono;
+    return hours(parts[0].toInt()) + minutes(parts[1].toInt()) + seconds(parts[2].toInt()) +
+           milliseconds(parts.value(3).toInt());
+}
+
+QString sinceStart(std::chrono::milliseconds time)
+{
+    const QTime clock = QTime(0, 0).addMSecs(static_cast<int>(time.count() % 86'400'000));
+    return QString::number(time.count() / 3'600'000) +
+           clock.toString(time.count() % 1000 ? ":mm:ss.zzz" : ":mm:ss");
+}
 
 } // namespace
 
-// The watch between alarms in the running program, on the simulated modem and alarm line:
-// what it finds, tells and sends, and that it never gets in an alarm's way.
+// The watch between alarms on clocks the test moves, a modem of the kind each step names and an
+// alarm port that receives a byte when asked: everything it asks, logs and sends, at the time
+// from the start it did so, as the rows' timelines say.
 class PathWatchTest : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<test::TestHome> home_;
-    std::unique_ptr<test::RunningProgram> run_;
+    std::chrono::milliseconds elapsed_{0};
+    std::chrono::milliseconds wallShift_{0};
+    QString modem_ = "normal";
+    quint64 received_ = 0;
+    QStringList told_;
 
-    void start(const QString& watches, Clock clock = {})
+    void happened(const QString& what) { told_ << sinceStart(elapsed_) + ' ' + what; }
+
+    SmsOutcome send(const QString& text)
     {
-        run_ = std::make_unique<test::RunningProgram>(*home_, watches, std::move(clock));
+        const SmsOutcome outcome = kModems.at(modem_).sending;
+        const bool sent = outcome.kind == SmsOutcome::Kind::Sent;
+        happened((sent                                        ? "sent "
+                  : outcome.kind == SmsOutcome::Kind::Stopped ? "stopped "
+                                                              : "not sent ") +
+                 text);
+        return outcome;
     }
 
-    test::ModemSimulator& modem() { return run_->devices.modem; }
-    QStringList entries() const { return home_->logTexts(); }
-    bool logged(const QString& entry) const { return entries().contains(entry); }
-    bool loggedAfter(const QString& entry, const QString& earlier) const
+    PathWatch::Links links()
     {
-        const QStringList texts = entries();
-        return texts.indexOf(entry, texts.indexOf(earlier) + 1) > texts.indexOf(earlier);
+        return {.askModem =
+                    [this] {
+                        happened("check");
+                        if (modem_ == "port fails")
+                            throw Failure("port A failed");
+                        return kModems.at(modem_).answers.value_or(ModemHealth{});
+                    },
+                .received = [this] { return received_; },
+                .record = [this](const QString& entry, Severity) { happened("log " + entry); },
+                .send = [this](const QString&, const QString& text) { return send(text); },
+                .computerName = [] { return QStringLiteral("PC"); }};
     }
-    // The messages the modem took whose text matches the pattern.
-    QStringList sent(const QString& pattern)
+
+    Clock clock()
     {
-        return modem().accepted().filter(QRegularExpression('^' + kNumber + '\t' + pattern + '$'));
+        return {.wall = [this] { return kStart.addMSecs((elapsed_ + wallShift_).count()); },
+                .monotonic = [this] { return Clock::Monotonic(elapsed_); }};
     }
-    // How many checks the modem was asked, by their last question.
-    qsizetype checksAsked() { return modem().transcript().count("AT+CESQ\r"); }
-    // Waits out the given number of milliseconds while the program runs.
-    static void runFor(int ms) { QTest::qWait(ms); }
+
+    void take(PathWatch& watch, const QString& step)
+    {
+        const QString what = step.section(' ', 0, 0);
+        const QString rest = step.section(' ', 1);
+        if (what == "modem") {
+            modem_ = rest;
+        } else if (what == "byte") {
+            ++received_;
+        } else if (what == "wall") {
+            wallShift_ += (rest.startsWith('-') ? -1 : 1) * fromStart(rest.mid(1));
+        } else if (what == "alarm" || what == "manual") {
+            watch.transactionEnded(send(rest), what == "alarm");
+        } else if (what == "stop") {
+            watch.sendPendingNow();
+        } else {
+            elapsed_ = fromStart(step);
+            watch.afterScan();
+        }
+    }
 
 private slots:
-    void init() { home_ = std::make_unique<test::TestHome>(); }
-
-    void cleanup()
+    void init()
     {
-        run_.reset();
-        home_.reset();
+        elapsed_ = wallShift_ = {};
+        modem_ = "normal";
+        received_ = 0;
+        told_.clear();
     }
 
-    // Checks find the modem lost, whatever its trouble and whatever the alarm port brings, tell
-    // it once and count the alarms it could not send, naming each; the first good check tells
-    // its return and sends one message.
-    void modemLostAndBack_data()
+    void timeline_data()
     {
-        QTest::addColumn<QString>("lengthB");
-        QTest::addColumn<QString>("mode");
-        QTest::addColumn<QString>("trouble");
-        QTest::addColumn<QString>("reason");
-        QTest::addColumn<QString>("notSent");
-        const QString silent = "No Respond from Modem, SMS not sent: .ZONE 9 91234567";
-        test::row("stops answering", "1", "silent", "none", "no answer", silent);
-        test::row("stops answering, every scan reads", "0", "silent", "none", "no answer", silent);
-        test::row("SIM asks for its PIN", "1", "normal", "pin", "SIM not ready (PIN needed)",
-                  "Modem Error (+CMS ERROR: 311), SMS not sent: .ZONE 9 91234567");
-        test::row("SIM taken out", "1", "normal", "no-sim", "SIM not ready (not inserted)",
-                  "Modem Error (+CMS ERROR: 310), SMS not sent: .ZONE 9 91234567");
-        test::row("no network", "1", "normal", "not-registered", "not registered",
-                  "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
-        test::row("no signal", "1", "normal", "no-signal", "no signal",
-                  "Modem Error (+CMS ERROR: 331), SMS not sent: .ZONE 9 91234567");
+        QTest::addColumn<QString>("settings");
+        QTest::addColumn<QStringList>("previousLog");
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<QStringList>("told");
+        const QStringList fresh;
+        const QString restored = "ORVA PC: modem lost %1 to %2, %3 alarms not sent, see the log";
+        const QString test =
+            "ORVA PC test: %1 alarms sent, %2 not sent since 07.12 %3; signal -73 dBm";
+        const QString silent = "Alarm Port Silent: nothing received for 1 h";
+        test::row("checks on the minute, not a moment before", QString("MODEM CHECK:5"), fresh,
+                  QStringList{"0:04:59.999", "0:05:00", "0:09:59.999", "0:10:00"},
+                  QStringList{"0:05:00 check", "0:10:00 check"});
+        test::row("lost, told once, back with the alarm it lost", QString("MODEM CHECK:1"), fresh,
+                  QStringList{"modem silent", "0:01:00", "alarm .ZONE 9", "0:02:00", "modem normal",
+                              "0:03:00", "0:03:01", "0:03:02", "0:04:01.999", "0:04:02"},
+                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
+                              "0:01:00 not sent .ZONE 9", "0:02:00 check", "0:03:00 check",
+                              "0:03:00 log Modem Restored",
+                              "0:03:01 sent " + restored.arg("08:16", "08:18", "1"),
+                              "0:03:02 check", "0:04:02 check"});
+        for (const auto& [modem, reason] : {std::pair{"pin", "SIM not ready (PIN needed)"},
+                                            {"no-sim", "SIM not ready (not inserted)"},
+                                            {"not-registered", "not registered"},
+                                            {"no-signal", "no signal"},
+                                            {"port fails", "port error (port A failed)"}})
+            test::row(modem, QString("MODEM CHECK:1"), fresh,
+                      QStringList{QString("modem ") + modem, "0:01:00", "0:02:00"},
+                      QStringList{"0:01:00 check", QString("0:01:00 log Modem Lost: ") + reason,
+                                  "0:02:00 check"});
+        test::row("two episodes before the message, told as one", QString("MODEM CHECK:1"), fresh,
+                  QStringList{"modem silent", "0:01:00", "alarm .ONE", "modem normal", "0:02:00",
+                              "modem silent", "0:02:01", "alarm .TWO", "modem normal", "0:02:02",
+                              "0:03:00", "0:03:01"},
+                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
+                              "0:01:00 not sent .ONE", "0:02:00 check",
+                              "0:02:00 log Modem Restored",
+                              "0:02:01 not sent " + restored.arg("08:16", "08:17", "1"),
+                              "0:02:01 log Modem Lost: no answer", "0:02:01 not sent .TWO",
+                              "0:03:00 check", "0:03:00 log Modem Restored",
+                              "0:03:01 sent " + restored.arg("08:16", "08:18", "2")});
+        test::row(
+            "a message refused waits for a retry, then each episode", QString("MODEM CHECK:1"),
+            fresh,
+            QStringList{"modem silent", "0:01:00", "alarm .ONE", "modem refusing", "0:02:00",
+                        "0:02:01", "alarm .TWO", "modem normal", "0:03:00", "0:03:01", "0:03:02"},
+            QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
+                        "0:01:00 not sent .ONE", "0:02:00 check", "0:02:00 log Modem Restored",
+                        "0:02:01 not sent " + restored.arg("08:16", "08:17", "1"),
+                        "0:02:01 log Modem Lost: refused (+CMS ERROR: 500)",
+                        "0:02:01 not sent .TWO", "0:03:00 check",
+                        "0:03:01 sent " + restored.arg("08:16", "08:17", "1"),
+                        "0:03:01 log Modem Restored",
+                        "0:03:02 sent " + restored.arg("08:17", "08:18", "1")});
+        test::row("refused until a message goes", QString("MODEM CHECK:1"), fresh,
+                  QStringList{"modem refusing", "alarm .ONE", "0:01:00", "0:02:00", "modem normal",
+                              "alarm .TWO", "0:02:01"},
+                  QStringList{"0:00:00 not sent .ONE",
+                              "0:00:00 log Modem Lost: refused (+CMS ERROR: 500)", "0:01:00 check",
+                              "0:02:00 check", "0:02:00 sent .TWO", "0:02:00 log Modem Restored",
+                              "0:02:01 sent " + restored.arg("08:15", "08:17", "1")});
+        test::row("lost and back by alarms, no check due", QString("MODEM CHECK:60"), fresh,
+                  QStringList{"modem silent", "alarm .ONE", "modem normal", "alarm .TWO",
+                              "alarm .THREE", "0:00:01"},
+                  QStringList{"0:00:00 not sent .ONE", "0:00:00 log Modem Lost: no answer",
+                              "0:00:00 sent .TWO", "0:00:00 log Modem Restored",
+                              "0:00:00 sent .THREE",
+                              "0:00:01 sent " + restored.arg("08:15", "08:15", "1")});
+        for (const char* modem : {"sms-only", "5g-only"})
+            test::row(modem, QString("MODEM CHECK:1"), fresh,
+                      QStringList{QString("modem ") + modem, "0:01:00", "alarm .ONE", "0:01:01",
+                                  "0:02:01"},
+                      QStringList{"0:01:00 check", "0:01:00 sent .ONE", "0:01:01 check",
+                                  "0:02:01 check"});
+        test::row("registration unknown, trusted from the message it sent",
+                  QString("MODEM CHECK:1"), fresh,
+                  QStringList{"modem registration-unknown", "0:01:00", "alarm .ONE", "0:01:01",
+                              "0:01:02", "0:02:02", "modem normal", "alarm .TWO", "0:02:03",
+                              "modem registration-unknown", "0:03:03"},
+                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: not registered",
+                              "0:01:00 sent .ONE", "0:01:00 log Modem Restored",
+                              "0:01:01 sent " + restored.arg("08:16", "08:16", "0"),
+                              "0:01:02 check", "0:02:02 check", "0:02:02 sent .TWO",
+                              "0:02:03 check", "0:03:03 check",
+                              "0:03:03 log Modem Lost: not registered"});
+        test::row(
+            "daily, counting since the test before, once a day", QString("TEST SMS:08:20"), fresh,
+            QStringList{"alarm .ONE", "0:04:59.999", "0:05:00", "0:05:01", "modem silent",
+                        "alarm .TWO", "modem normal", "wall -0:02:00", "0:05:02", "0:07:00",
+                        "24:06:59.999", "24:07:00", "24:07:01"},
+            QStringList{"0:00:00 sent .ONE", "0:05:00 check",
+                        "0:05:01 sent " + test.arg("1", "0", "08:15"), "0:05:01 not sent .TWO",
+                        "24:07:00 check", "24:07:01 sent " + test.arg("0", "1", "08:20")});
+        test::row("a test refused goes again 15 minutes on", QString("TEST SMS:08:20"), fresh,
+                  QStringList{"modem refusing", "0:05:00", "0:05:01", "modem normal", "0:20:00.999",
+                              "0:20:01"},
+                  QStringList{"0:05:00 check", "0:05:01 not sent " + test.arg("0", "0", "08:15"),
+                              "0:20:01 sent " + test.arg("0", "0", "08:15")});
+        test::row("silence told once, its end too", QString("SILENCE B:1"), fresh,
+                  QStringList{"0:59:59.999", "1:00:00", "1:30:00", "byte", "2:00:00", "2:59:59.999",
+                              "3:00:00"},
+                  QStringList{"1:00:00 log " + silent, "1:00:00 sent ORVA PC: " + silent,
+                              "2:00:00 log Alarm Port Active",
+                              "2:00:00 sent ORVA PC: alarm port active again after 2 h",
+                              "3:00:00 log " + silent, "3:00:00 sent ORVA PC: " + silent});
+        test::row(
+            "silence alert still waiting, dropped", QString("SILENCE B:1"), fresh,
+            QStringList{"modem refusing", "1:00:00", "byte", "1:00:01", "modem normal", "1:30:00"},
+            QStringList{"1:00:00 log " + silent, "1:00:00 not sent ORVA PC: " + silent,
+                        "1:00:01 log Alarm Port Active"});
+        test::row("after an unclean end, the episode it left open", QString("MODEM CHECK:1"),
+                  QStringList{"SMS Program Started",
+                              "No Respond from Modem, SMS not sent: .ZONE 1 91234567",
+                              "Modem Lost: no answer"},
+                  QStringList{"0:00:01", "0:00:02"},
+                  QStringList{"0:00:01 sent ORVA PC restarted at 08:15 after an unclean end; last "
+                              "entry 07.12 08:14, see the log",
+                              "0:00:01 log Modem Restored",
+                              "0:00:02 sent " + restored.arg("08:14", "08:15", "1")});
+        test::row("messages still to go at the end", QString("SILENCE B:1\nTEST SMS:09:15"), fresh,
+                  QStringList{"modem stopping", "1:00:00", "stop"},
+                  QStringList{"1:00:00 log " + silent, "1:00:00 check",
+                              "1:00:00 stopped ORVA PC: " + silent,
+                              "1:00:00 stopped " + test.arg("0", "0", "08:15")});
+        for (const char* settings : {"", "MODEM CHECK: \nTEST SMS: \nSILENCE B: "})
+            test::row(settings[0] ? "keys blank" : "no keys", QString(settings), fresh,
+                      QStringList{"modem silent", "alarm .ONE", "24:00:00"},
+                      QStringList{"0:00:00 not sent .ONE"});
     }
 
-    void modemLostAndBack()
+    void timeline()
     {
-        QFETCH(QString, lengthB);
-        QFETCH(QString, mode);
-        QFETCH(QString, trouble);
-        QFETCH(QString, reason);
-        QFETCH(QString, notSent);
-        start("MODEM CHECK:0.005\r\nLENGTH B:" + lengthB + "\r\n"); // every 0.3 s
-        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 2, 10000);
-        modem().actOut(mode, trouble);
-        const QString lost = "Modem Lost: " + reason;
-        QTRY_VERIFY_WITH_TIMEOUT(logged(lost), 10000);
-        run_->devices.sendBurst(".ZONE 9\r");
-        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter(notSent, lost), 10000);
-        runFor(1000); // more failed checks
-        QCOMPARE(entries().count(lost), 1);
-        QCOMPARE(entries().filter("Modem Lost").size(), 1);
-        modem().actOut("normal");
-        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter("Modem Restored", notSent), 10000);
-        const QString restored =
-            "ORVA .+: modem lost \\d\\d:\\d\\d to \\d\\d:\\d\\d, 1 alarms not sent, see the log";
-        QTRY_COMPARE_WITH_TIMEOUT(sent(restored).size(), 1, 10000);
-        QTRY_VERIFY(entries().last().endsWith("1 alarms not sent, see the log " + kNumber));
-        runFor(1000);
-        QCOMPARE(sent(restored).size(), 1);
-        QCOMPARE(entries().filter("Modem Restored").size(), 1);
-    }
-
-    // Modules of today that send are not told lost, registered for SMS only or on 5G with an
-    // RSSI they cannot tell; one whose answers read as not registered is told lost once, and
-    // trusted from the message it sent in that state on.
-    void sendingModemsStayServed_data()
-    {
-        QTest::addColumn<QString>("trouble");
-        QTest::addColumn<int>("episodes");
-        test::row("registered for SMS only", "sms-only", 0);
-        test::row("on 5G alone", "5g-only", 0);
-        test::row("registration unknown, sent all the same", "registration-unknown", 1);
-    }
-
-    void sendingModemsStayServed()
-    {
-        QFETCH(QString, trouble);
-        start("MODEM CHECK:0.005\r\n");
-        modem().actOut("normal", trouble);
-        qsizetype checks = checksAsked();
-        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() >= checks + 2, 10000);
-        run_->devices.sendBurst(".ONE\r.TWO\r");
-        QTRY_COMPARE_WITH_TIMEOUT(sent("\\.(ONE|TWO)").size(), 2, 10000);
-        checks = checksAsked();
-        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() >= checks + 2, 10000);
-        QTEST(int(entries().filter("Modem Lost").size()), "episodes");
-        QTEST(int(entries().filter("Modem Restored").size()), "episodes");
-        QTEST(int(sent("ORVA .+: modem lost .+").size()), "episodes");
-    }
-
-    // The state a message went in is the one found right after it: a trouble found before the
-    // message and mended since is told again when it comes back.
-    void troubleSeenBeforeAMessageIsNotTrusted()
-    {
-        start("MODEM CHECK:0.1\r\n"); // every 6 s
-        modem().actOut("normal", "registration-unknown");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: not registered"), 15000);
-        modem().actOut("normal");
-        run_->devices.sendBurst(".ONE\r"); // confirmed before the next check falls due
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Restored"), 10000);
-        const qsizetype checks = checksAsked();
-        QTRY_VERIFY_WITH_TIMEOUT(checksAsked() > checks, 10000); // the state after the message
-        modem().actOut("normal", "registration-unknown");
-        QTRY_COMPARE_WITH_TIMEOUT(entries().filter("Modem Lost").size(), 2, 15000);
-    }
-
-    // Without a check due, a failed transaction begins the episode and a sent one ends it;
-    // the message about it waits for the burst in hand.
-    void lostAndBackByAlarms()
-    {
-        start("MODEM CHECK:60\r\n");
-        modem().actOut("silent");
-        run_->devices.sendBurst(".ONE\r");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
-        QCOMPARE(entries().mid(1, 2),
-                 (QStringList{"No Respond from Modem, SMS not sent: .ONE " + kNumber,
-                              "Modem Lost: no answer"}));
-        modem().actOut("normal");
-        run_->devices.sendBurst(".TWO\r.THREE\r");
-        QTRY_VERIFY_WITH_TIMEOUT(entries().last().contains("1 alarms not sent"), 10000);
-        const QStringList texts = entries();
-        QCOMPARE(texts.mid(3, 3),
-                 (QStringList{".TWO " + kNumber, "Modem Restored", ".THREE " + kNumber}));
-        QCOMPARE(modem().transcript().count("modem lost"), 1);
-        QCOMPARE(modem().transcript().count("AT+CSQ"), 0); // no check was due
-    }
-
-    // A modem that passes its checks but refuses every message stays lost until one goes.
-    void refusedUntilAMessageGoes()
-    {
-        start("MODEM CHECK:0.005\r\n");
-        modem().actOut("cms-error");
-        run_->devices.sendBurst(".ONE\r");
-        const QString lost = "Modem Lost: refused (+CMS ERROR: 500)";
-        QTRY_VERIFY_WITH_TIMEOUT(logged(lost), 10000);
-        const int checks = modem().transcript().count("AT+CSQ\r");
-        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= checks + 2, 10000);
-        QVERIFY(!logged("Modem Restored"));
-        modem().actOut("normal");
-        run_->devices.sendBurst(".TWO\r");
-        QTRY_COMPARE_WITH_TIMEOUT(
-            sent("ORVA .+: modem lost .+, 1 alarms not sent, see the log").size(), 1, 10000);
-        QCOMPARE(entries().count(lost), 1);
-    }
-
-    // A message of the watch that fails is not lost: it goes again once the modem serves, and
-    // the episode its failure began is told after it, with the alarm it could not send.
-    void failedMessageGoesAgain()
-    {
-        start("MODEM CHECK:0.005\r\n");
-        modem().actOut("silent");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: no answer"), 10000);
-        run_->devices.sendBurst(".ONE\r");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("No Respond from Modem, SMS not sent: .ONE " + kNumber),
-                                 10000);
-        modem().actOut("cms-error"); // checks pass, the restore message is refused
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Modem Lost: refused (+CMS ERROR: 500)"), 10000);
-        run_->devices.sendBurst(".TWO\r");
-        QTRY_VERIFY_WITH_TIMEOUT(
-            logged("Modem Error (+CMS ERROR: 500), SMS not sent: .TWO " + kNumber), 10000);
-        modem().actOut("normal");
-        const QString restored = "ORVA .+: modem lost .+, 1 alarms not sent, see the log";
-        QTRY_COMPARE_WITH_TIMEOUT(sent(restored).size(), 2, 10000);
-        QCOMPARE(entries().filter("Modem Restored").size(), 2);
-    }
-
-    // At its time, after a check, with what happened since start-up; once a day, also when the
-    // clock is put back before its time.
-    void dailyTestMessage()
-    {
-        const QDateTime now = QDateTime::currentDateTime();
-        const QDateTime testTime(now.date(), QTime(now.time().hour(), now.time().minute()));
-        // The clock ORVA reads stands 3 s before the test time at start-up, a minute on.
-        const auto shift = std::make_shared<qint64>(now.msecsTo(testTime.addSecs(57)));
-        const QDateTime started = now.addMSecs(*shift);
-        start("TEST SMS:" + testTime.addSecs(60).toString("hh:mm") + "\r\n",
-              Clock{.wall = [shift] { return QDateTime::currentDateTime().addMSecs(*shift); }});
-        run_->devices.sendBurst(".BEFORE THE TEST\r");
-        const QString expected =
-            QString("ORVA %1 test: 1 alarms sent, 0 not sent since %2; "
-                    "signal -73 dBm")
-                .arg(platform::computerName(), started.toString("dd.MM hh:mm"));
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kNumber, expected), 15000);
-        QTRY_VERIFY(home_->logTexts(started.date()).contains(expected + ' ' + kNumber));
-        QVERIFY(modem().transcript().indexOf("AT+CSQ") < modem().transcript().indexOf("test:"));
-        // Put back to 2 s before the test time, seen before it at the next scan.
-        *shift = QDateTime::currentDateTime().msecsTo(testTime.addSecs(58));
-        runFor(5000);
-        QCOMPARE(modem().transcript().count("test:"), 1);
-    }
-
-    // A run that ended without its exit entry is told once the program runs again, and the
-    // episode it left open goes on, with the alarm it could not send.
-    void restartAfterAnUncleanEnd()
-    {
-        EventLog log(home_->dataFolder());
-        for (const char* entry :
-             {"No Respond from Modem, SMS not sent: .ZONE 1 91234567", "Modem Lost: no answer"})
-            log.write(entry);
-        const QString last = parseLogEntries(home_->logBytes()).last().at().toString("dd.MM hh:mm");
-        start("MODEM CHECK:0.005\r\n");
-        const QString restarted =
-            "ORVA .+ restarted at \\d\\d:\\d\\d after an unclean end; last entry ";
-        QTRY_COMPARE_WITH_TIMEOUT(sent(restarted + last + ", see the log").size(), 1, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(sent("ORVA .+: modem lost .+, 1 alarms not sent.+").size(), 1,
-                                  10000);
-        QCOMPARE(entries().filter("Modem Lost").size(), 1);
-        QCOMPARE(modem().transcript().count("restarted"), 1);
-    }
-
-    // Silence is told once, with a message; the next byte ends it, and the end is told when the
-    // alert went. An alert still waiting then is dropped.
-    void alarmPortSilence_data()
-    {
-        QTest::addColumn<QString>("watches");
-        QTest::addColumn<QString>("modemMeanwhile");
-        QTest::addColumn<int>("told");
-        test::row("alert sent, its end told", "SILENCE B:0.001\r\n", "normal", 1); // 3.6 s
-        test::row("alert still waiting, dropped", "SILENCE B:0.001\r\nMODEM CHECK:0.005\r\n",
-                  "error", 0);
-    }
-
-    void alarmPortSilence()
-    {
-        QFETCH(QString, watches);
-        QFETCH(QString, modemMeanwhile);
-        QFETCH(int, told);
-        start(watches);
-        modem().actOut(modemMeanwhile);
-        const QString silent = "Alarm Port Silent: nothing received for 0.001 h";
-        const QString alert = "ORVA .+: " + silent;
-        QTRY_VERIFY_WITH_TIMEOUT(logged(silent), 10000);
-        const QString failed = "Modem Error (ERROR), SMS not sent: ORVA " +
-                               platform::computerName() + ": " + silent + ' ' + kNumber;
-        QTRY_VERIFY_WITH_TIMEOUT(told ? sent(alert).size() == 1 : logged(failed), 10000);
-        runFor(2500);
-        QCOMPARE(entries().count(silent), 1);
-        QVERIFY(!logged("Alarm Port Active"));
-        run_->devices.sendBurst("panel status: all quiet\r");
-        QTRY_VERIFY_WITH_TIMEOUT(loggedAfter("Alarm Port Active", silent), 10000);
-        modem().actOut("normal");
-        const QString over = "ORVA .+: alarm port active again after [0-9.]+ h";
-        QTRY_COMPARE_WITH_TIMEOUT(sent(over).size(), told, 10000);
-        runFor(1000); // the alert would go again meanwhile, within the next silence
-        const QRegularExpression sentEntry('^' + alert + ' ' + kNumber + '$');
-        QCOMPARE(entries().filter(sentEntry).size(), told); // logged at once, unlike accepted()
-        QCOMPARE(entries().filter(QRegularExpression('^' + over + ' ' + kNumber + '$')).size(),
-                 told);
-    }
-
-    // A check never comes between the commands of a message and its text.
-    void checksKeepOutOfTransactions()
-    {
-        start("MODEM CHECK:0.002\r\n"); // every 0.12 s
-        run_->devices.sendBurst(".ONE\r.TWO\r.THREE\r");
-        run_->program().showManualSms();
-        emit run_->program().manualSmsWindow()->sendRequested("91234567", "by hand");
-        QTRY_COMPARE_WITH_TIMEOUT(modem().accepted().size(), 4, 15000);
-        QTRY_VERIFY_WITH_TIMEOUT(modem().transcript().count("AT+CSQ\r") >= 3, 10000);
-        const QString transcript = QString::fromLatin1(modem().transcript());
-        const QRegularExpression transaction("at\\+cmgf = 1\\r(.*?)\\x1a",
-                                             QRegularExpression::DotMatchesEverythingOption);
-        const QRegularExpression question("AT(\\+C[A-Z5]+[?]?)?\\r");
-        int transactions = 0;
-        for (const auto& match : transaction.globalMatch(transcript)) {
-            ++transactions;
-            QVERIFY2(!match.captured(1).contains(question), qPrintable(match.captured(1)));
-        }
-        QCOMPARE(transactions, 4);
-    }
-
-    // Without the keys, or with them off, not one byte more goes to the modem.
-    void offMeansTodaysTraffic_data()
-    {
-        QTest::addColumn<QString>("watches");
-        test::row("no keys", "");
-        test::row("keys off", "MODEM CHECK:0\r\nTEST SMS:\r\nSILENCE B:\r\n");
-    }
-
-    void offMeansTodaysTraffic()
-    {
-        QFETCH(QString, watches);
-        start(watches);
-        runFor(1500);
-        run_->devices.sendBurst(".ALARM\r");
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kNumber, ".ALARM"), 10000);
-        runFor(1500);
-        QCOMPARE(modem().transcript(), (kCommands + ".ALARM\x1a").toLatin1());
-        QCOMPARE(entries(), (QStringList{"SMS Program Started", ".ALARM " + kNumber}));
+        QFETCH(QString, settings);
+        QFETCH(QStringList, previousLog);
+        QFETCH(QStringList, steps);
+        SettingsStore store;
+        for (const QString& line : settings.split('\n'))
+            applySettingsLine(line.toLatin1(), store);
+        QByteArray log;
+        for (qsizetype i = 0; i < previousLog.size(); ++i)
+            log += formatLogEntry(kStart.addSecs(60 * (i - previousLog.size())), previousLog[i]);
+        PathWatch watch(links(), clock(), std::chrono::minutes(15));
+        watch.start(readWatchSettings(store), "91234567", previousRun(parseLogEntries(log)));
+        for (const QString& step : steps)
+            take(watch, step);
+        QTEST(told_, "told");
     }
 };
 

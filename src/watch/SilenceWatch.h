@@ -1,0 +1,41 @@
+#pragma once
+
+#include "WatchSettings.h"
+#include "common/Clock.h"
+
+#include <QString>
+#include <chrono>
+
+namespace orva {
+
+// The alarm port's silence: told once when nothing came for too long, and once more when a
+// byte comes again. The end is a message of its own only when the alert went.
+class SilenceWatch {
+public:
+    enum class Change { None, Silent, Active };
+
+    explicit SilenceWatch(Clock clock);
+
+    // Watches from now for the silence the settings ask for, with what the port received so far.
+    void start(const WatchSettings& settings, quint64 received);
+    // A look at what the port received in all.
+    Change look(quint64 received);
+    [[nodiscard]] QString entry() const;
+    [[nodiscard]] QString alertText(const QString& computer) const;
+    [[nodiscard]] QString endText(const QString& computer) const;
+    void alertTold() { alertTold_ = true; }
+    // Whether the end of this silence is to be told: the alert went.
+    [[nodiscard]] bool endToTell() { return std::exchange(alertTold_, false); }
+
+private:
+    Clock clock_;
+    std::optional<double> hours_;
+    std::chrono::milliseconds limit_{0};
+    quint64 received_ = 0;
+    Clock::Monotonic sinceByte_;
+    bool silent_ = false;
+    bool alertTold_ = false;
+    double silentHours_ = 0; // how long the port was silent when it came back
+};
+
+} // namespace orva
