@@ -3,7 +3,8 @@
 #include <QFile>
 #include <QString>
 
-// The only place that knows which system ORVA runs on.
+// Where ORVA's ways differ between Windows and the other systems: its folder, the names of its
+// ports, how it opens files and devices, and the computer's name.
 namespace orva::platform {
 
 // The folder holding settings.ini and the daily logs; ORVA never creates it.
