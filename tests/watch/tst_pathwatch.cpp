@@ -34,7 +34,7 @@ struct ModemKind {
 ModemHealth modemAnswering(const char* sim, const char* circuit, const char* rssi,
                            const QStringList& newer = {})
 {
-    const auto or_error = [&newer](qsizetype i, const char* command) {
+    const auto answerOrError = [&newer](qsizetype i, const char* command) {
         return newer.size() > i ? answer(command, newer[i]) : answer(command, QString("ERROR"));
     };
     return {.at = answer("AT", QString("OK")),
@@ -42,10 +42,10 @@ ModemHealth modemAnswering(const char* sim, const char* circuit, const char* rss
                                                 : answer("AT+CPIN?", "+CPIN", sim),
             .registration = answer("AT+CREG?", "+CREG", circuit),
             .signal = answer("AT+CSQ", "+CSQ", rssi),
-            .packetRegistration = or_error(0, "AT+CGREG?"),
-            .epsRegistration = or_error(1, "AT+CEREG?"),
-            .fiveGRegistration = or_error(2, "AT+C5GREG?"),
-            .extendedSignal = or_error(3, "AT+CESQ")};
+            .packetRegistration = answerOrError(0, "AT+CGREG?"),
+            .epsRegistration = answerOrError(1, "AT+CEREG?"),
+            .fiveGRegistration = answerOrError(2, "AT+C5GREG?"),
+            .extendedSignal = answerOrError(3, "AT+CESQ")};
 }
 
 const ModemHealth kServing = modemAnswering("READY", "0,1", "20,99");
