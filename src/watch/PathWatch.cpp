@@ -73,7 +73,7 @@ void PathWatch::watchSilence()
         break;
     case SilenceWatch::Change::Active:
         links_.record(kAlarmPortActive, Severity::Info);
-        if (!outbox_.drop(WatchMessage::Silence) && silence_.endToTell())
+        if (!outbox_.drop(WatchMessage::Silence))
             outbox_.queue(WatchMessage::PortActive);
         break;
     case SilenceWatch::Change::None:
@@ -139,8 +139,6 @@ void PathWatch::told(WatchMessage message, const QDateTime& written)
 {
     if (message == WatchMessage::Restored)
         modem_.restoreTold();
-    if (message == WatchMessage::Silence)
-        silence_.alertTold();
     if (message == WatchMessage::DailyTest)
         test_.told(written);
 }

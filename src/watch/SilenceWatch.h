@@ -23,9 +23,6 @@ public:
     [[nodiscard]] QString entry() const;
     [[nodiscard]] QString alertText(const QString& computer) const;
     [[nodiscard]] QString endText(const QString& computer) const;
-    void alertTold() { alertTold_ = true; }
-    // Whether the end of this silence is to be told: the alert went.
-    [[nodiscard]] bool endToTell() { return std::exchange(alertTold_, false); }
 
 private:
     Clock clock_;
@@ -34,7 +31,6 @@ private:
     quint64 received_ = 0;
     Clock::Monotonic sinceByte_;
     bool silent_ = false;
-    bool alertTold_ = false;
     double silentHours_ = 0; // how long the port was silent when it came back
 };
 
