@@ -5,6 +5,7 @@
 #include "config/SettingsFile.h"
 #include "system/Platform.h"
 #include "system/ServiceManager.h"
+#include "system/StandardError.h"
 #include "windows/BusyCursor.h"
 
 #include <QLineEdit>
