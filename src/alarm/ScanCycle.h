@@ -35,7 +35,7 @@ public:
 
     // The scan timer ticks from here on.
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-              AlarmSender send, LineTrace::Report report, Waits waits);
+              AlarmSender send, Record record, Waits waits);
 
     void run();
     // Takes what waits on the alarm port at once, without letting it settle, and handles it as

@@ -9,12 +9,13 @@ SmsModem::SmsModem(SerialLine& port, std::chrono::milliseconds waitUnit, Record 
 {
 }
 
-SmsOutcome SmsModem::send(const QString& number, const QString& text)
+SmsModem::Result SmsModem::send(const QString& number, const QString& text)
 {
     const SmsOutcome outcome = transaction_.send(number, text);
-    record_(smsEntry(outcome, text, number), smsStatusLine(outcome, text, number),
-            outcome.kind == SmsOutcome::Kind::Sent ? Severity::Notice : Severity::Error);
-    return outcome;
+    const Severity severity =
+        outcome.kind == SmsOutcome::Kind::Sent ? Severity::Notice : Severity::Error;
+    return {outcome, record_({smsEntry(outcome, text, number), severity,
+                              smsStatusLine(outcome, text, number)})};
 }
 
 } // namespace orva

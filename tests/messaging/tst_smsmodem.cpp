@@ -1,4 +1,4 @@
-#include "common/Failure.h"
+#include "app/Recording.h"
 #include "messaging/ModemQuestions.h"
 #include "support/LineOnPty.h"
 #include "support/ModemRig.h"
@@ -33,11 +33,10 @@ private:
                  std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
             : modem(home, 1, "port A")
             , log(home.dataFolder())
-            , sms(modem.line(), waitUnit,
-                  [this, &status](const QString& entry, const QString& shown, Severity severity) {
-                      log.write(entry, severity);
-                      status = shown;
-                  })
+            , sms(modem.line(), waitUnit, [this, &status](const Event& event) {
+                status = event.shown.value_or(event.entry);
+                return logEvent(log, event);
+            })
         {
         }
         test::LineOnPty modem;
@@ -199,7 +198,7 @@ private slots:
             exchange.modem.plugIn();
             exchange.modem.farEnd().write("\r\n> ");
         });
-        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(exchange.sms.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         replug.join();
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{status_});
@@ -210,7 +209,7 @@ private slots:
     {
         Exchange exchange(*home_, status_);
         exchange.modem.line().close();
-        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(exchange.sms.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
@@ -221,7 +220,7 @@ private slots:
         ModemRig rig(*home_);
         rig.simulator.unplug();
         QTRY_VERIFY(!rig.portA->isOpen());
-        QCOMPARE(rig.modem.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(rig.modem.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
         rig.simulator.plugIn();
         rig.modem.send("91234567", "back");
@@ -236,7 +235,10 @@ private slots:
         ModemRig rig(*home_, {"--mode", "no-confirm"});
         SmsModem modem(
             *rig.portA, ModemRig::kWaitUnit,
-            [this](const QString& entry, const QString&, Severity) { status_ = entry; },
+            [this](const Event& event) {
+                status_ = event.entry;
+                return Recorded{};
+            },
             [&stop] { return stop.load(); });
         QElapsedTimer elapsed;
         elapsed.start();
@@ -261,7 +263,7 @@ private slots:
         ModemRig rig(*home_);
         QVERIFY(QDir(home_->path()).rename("ORVA/COM1", "COM1")); // keep the modem reachable
         QVERIFY(QDir(home_->dataFolder()).removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.send("91234567", "hi"));
+        QVERIFY(rig.modem.send("91234567", "hi").recorded.failure.startsWith("cannot open the"));
     }
 
     void sleepsBlockEvents()
