@@ -41,7 +41,6 @@ ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, Alarm
     scanTimer_.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
     scanTimer_.setInterval(waits.period);
     QObject::connect(&scanTimer_, &QTimer::timeout, &scanTimer_, [this] { run(); });
-    scanTimer_.start();
 }
 
 void ScanCycle::run()

@@ -33,7 +33,6 @@ public:
         std::chrono::milliseconds settleWait; // how long a burst is given to come in
     };
 
-    // The scan timer ticks from here on.
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
               AlarmSender send, Record record, Waits waits);
 
@@ -42,7 +41,8 @@ public:
     // a burst: when ORVA ends, so that nothing received goes untraced.
     void handleWaitingNow();
 
-    // The scan timer is the cycle's own; the program asks it to start and stop.
+    // The scan timer is the cycle's own: it ticks once the program starts it, when start-up
+    // succeeded, and every cycle starts it again at its end.
     void start() { scanTimer_.start(); }
     void stop() { scanTimer_.stop(); }
     const QTimer& timer() const { return scanTimer_; }

@@ -140,9 +140,9 @@ bool Orva::stopRequested() const
     return stopping_ || TerminationSignals::requested();
 }
 
+// Start-up ends before the scan starts: no scan runs while the message waits.
 void Orva::failurePath(const QString& cause)
 {
-    scan_.stop();
     failureMessage_.show(cause);
     service::stopping();
     endWithEntry(kFailedStartExit, 1);
