@@ -88,22 +88,17 @@ void ModemCheck::findOut(const std::function<void()>& step)
     }
 }
 
-// The questions of a check between alarms, with text mode besides, each given its own time to
-// answer. Each finding is said as soon as its answer came, so that a modem lost in the middle
-// leaves what was found before it.
+// The questions of a check between alarms, then text mode, each given its own time to answer.
 bool ModemCheck::checkModem(const SettingsStore& store)
 {
     SerialLine line(capitalised(lineName(kSlotA)));
     if (!openPort(line, store, kSlotA))
         return false;
-    ModemHealth health;
-    for (const ModemQuestion& question : kCheckQuestions) {
-        health.*question.answer = ask(line, QLatin1String(question.command));
-        for (const QString& finding : findingsOn(question, health))
-            say_(finding);
-        if (!health.at)
-            break; // a modem that does not answer AT is asked nothing more
-    }
+    const ModemHealth health = askAndSayFindings(
+        [this, &line](const ModemQuestion& question) {
+            return ask(line, QLatin1String(question.command));
+        },
+        say_);
     silent_ = !health.at;
     const auto reason = notReadyReason(health);
     return reason ? notReady(*reason) : true;

@@ -77,7 +77,7 @@ std::optional<QString> askModem(SerialLine& port, const QString& command,
 ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline)
 {
     ModemHealth health;
-    for (const ModemQuestion& question : kHealthQuestions) {
+    for (const ModemQuestion& question : kModemQuestions) {
         health.*question.answer = askModem(port, QLatin1String(question.command), deadline);
         if (!health.at)
             break;

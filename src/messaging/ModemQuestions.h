@@ -25,7 +25,7 @@ void takeLeftovers(SerialLine& port, std::chrono::milliseconds replyWait);
 [[nodiscard]] std::optional<QString> askModem(SerialLine& port, const QString& command,
                                               const QDeadlineTimer& deadline);
 
-// Asks the questions of a check between alarms (kHealthQuestions), all before one deadline; a
+// Asks the questions of a check between alarms (kModemQuestions), all before one deadline; a
 // modem that does not answer AT is asked nothing more. Throws Failure when the port fails.
 [[nodiscard]] ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline);
 
