@@ -44,7 +44,7 @@ double timeTransaction(int port)
     line.setPortNumber(port);
     line.open();
     orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(line, orva::Timing{}.modemWaitUnit,
+    orva::SmsModem modem(line, orva::Timing{}.smsWaits(),
                          [&log](const orva::Event& event) { return orva::logEvent(log, event); });
     const auto start = Clock::now();
     modem.send(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));

@@ -39,7 +39,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , alarmLine_(lineName(kSlotB))
     , settingsWindow_(store_)
     , record_(recordInto(log_, mainWindow_))
-    , modem_(modemLine_, timing_.modemWaitUnit, record_, [this] { return stopRequested(); })
+    , modem_(modemLine_, timing_.smsWaits(), record_, [this] { return stopRequested(); })
     , scan_(alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
             record_, {timing_.scanPeriod, timing_.settleWait})
     , watch_(
@@ -129,7 +129,8 @@ void Orva::keepWatchdogInformed()
     const std::chrono::microseconds interval = service::watchdogInterval();
     if (interval == std::chrono::microseconds::zero())
         return;
-    watchdogTimer_.setInterval(service::pingPeriod(interval));
+    service::paceKeepAlive(timing_.watchdogPace());
+    watchdogTimer_.setInterval(service::pingPeriod(interval, timing_.watchdogPace()));
     connect(&watchdogTimer_, &QTimer::timeout, this, [] { service::keepAlive(); });
     watchdogTimer_.start();
     service::keepAlive();

@@ -2,9 +2,9 @@
 
 namespace orva {
 
-SmsModem::SmsModem(SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
+SmsModem::SmsModem(SerialLine& port, SmsTransaction::Waits waits, Record record,
                    SmsTransaction::StopRequested stopRequested)
-    : transaction_(port, waitUnit, std::move(stopRequested))
+    : transaction_(port, waits, std::move(stopRequested))
     , record_(std::move(record))
 {
 }

@@ -4,7 +4,6 @@
 #include "common/Record.h"
 
 #include <QString>
-#include <chrono>
 
 namespace orva {
 
@@ -20,9 +19,8 @@ public:
         Recorded recorded;
     };
 
-    // waitUnit is the step of a transaction's waits.
     SmsModem(
-        SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
+        SerialLine& port, SmsTransaction::Waits waits, Record record,
         SmsTransaction::StopRequested stopRequested = [] { return false; });
 
     // One complete transaction and its record: a message sent is a notice, one not sent an

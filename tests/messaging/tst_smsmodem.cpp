@@ -1,4 +1,3 @@
-#include "app/Recording.h"
 #include "messaging/ModemQuestions.h"
 #include "support/LineOnPty.h"
 #include "support/ModemRig.h"
@@ -33,10 +32,11 @@ private:
                  std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
             : modem(home, 1, "port A")
             , log(home.dataFolder())
-            , sms(modem.line(), waitUnit, [this, &status](const Event& event) {
-                status = event.shown.value_or(event.entry);
-                return logEvent(log, event);
-            })
+            , sms(modem.line(), Timing{.modemWaitUnit = waitUnit}.smsWaits(),
+                  [this, &status](const Event& event) {
+                      status = event.shown.value_or(event.entry);
+                      return logEvent(log, event);
+                  })
         {
         }
         test::LineOnPty modem;
@@ -163,7 +163,9 @@ private slots:
                 exchange.modem.farEnd().write(reply);
             }
         });
-        QCOMPARE(askModem(exchange.modem.line(), "AT", QDeadlineTimer(3000)), "\r\nOK\r\n");
+        QCOMPARE(
+            askModem(exchange.modem.line(), "AT", QDeadlineTimer(3000), Timing{}.questionPace()),
+            "\r\nOK\r\n");
         modem.join();
         QCOMPARE(written, "AT\r\x1b"
                           "AT\r");
@@ -234,7 +236,7 @@ private slots:
         std::atomic<bool> stop = false;
         ModemRig rig(*home_, {"--mode", "no-confirm"});
         SmsModem modem(
-            *rig.portA, ModemRig::kWaitUnit,
+            *rig.portA, Timing{.modemWaitUnit = ModemRig::kWaitUnit}.smsWaits(),
             [this](const Event& event) {
                 status_ = event.entry;
                 return Recorded{};

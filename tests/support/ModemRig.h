@@ -3,6 +3,7 @@
 #include "LineOnPty.h"
 #include "ModemSimulator.h"
 #include "app/Recording.h"
+#include "app/Timing.h"
 #include "eventlog/EventLog.h"
 #include "messaging/SmsModem.h"
 
@@ -18,7 +19,7 @@ struct ModemRig {
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, waitUnit, [this](const Event& event) {
+        , modem(*portA, Timing{.modemWaitUnit = waitUnit}.smsWaits(), [this](const Event& event) {
             status = event.shown.value_or(event.entry);
             return logEvent(log, event);
         })
