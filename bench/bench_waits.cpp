@@ -4,6 +4,7 @@
 // them, the most it reads. Prints one "name: value" line per figure.
 
 #include "alarm/SettleWait.h"
+#include "app/Recording.h"
 #include "app/Timing.h"
 #include "eventlog/EventLog.h"
 #include "eventlog/LogEntry.h"
@@ -43,10 +44,8 @@ double timeTransaction(int port)
     line.setPortNumber(port);
     line.open();
     orva::EventLog log(orva::platform::dataFolder());
-    orva::SmsModem modem(line, orva::Timing{}.modemWaitUnit,
-                         [&log](const QString& entry, const QString&, orva::Severity severity) {
-                             log.write(entry, severity);
-                         });
+    orva::SmsModem modem(line, orva::Timing{}.smsWaits(),
+                         [&log](const orva::Event& event) { return orva::logEvent(log, event); });
     const auto start = Clock::now();
     modem.send(QStringLiteral("91234567"), QStringLiteral(".BENCH ALARM"));
     return secondsSince(start);

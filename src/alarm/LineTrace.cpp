@@ -2,24 +2,24 @@
 
 namespace orva {
 
-LineTrace::LineTrace(Report report)
-    : report_(std::move(report))
+LineTrace::LineTrace(Record record)
+    : record_(std::move(record))
 {
 }
 
-// The state changes first, so that a report that cannot be written is not tried at every scan.
+// The state changes first, so that an entry the log cannot take is not tried at every scan.
 void LineTrace::failed(const QString& cause)
 {
     if (std::exchange(failing_, true))
         return;
-    report_(QStringLiteral("Port Error: ") + cause, Severity::Warning);
+    record_({QStringLiteral("Port Error: ") + cause, Severity::Warning});
 }
 
 void LineTrace::served(const QString& port)
 {
     if (!std::exchange(failing_, false))
         return;
-    report_(QStringLiteral("Port Restored: ") + port, Severity::Info);
+    record_({QStringLiteral("Port Restored: ") + port, Severity::Info});
 }
 
 } // namespace orva

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "common/Severity.h"
+#include "common/Record.h"
 
 #include <QString>
-#include <functional>
 
 namespace orva {
 
@@ -11,16 +10,13 @@ namespace orva {
 // in the log without an entry at every scan.
 class LineTrace {
 public:
-    // Writes an entry to the event log and the status line; may throw.
-    using Report = std::function<void(const QString& entry, Severity severity)>;
-
-    explicit LineTrace(Report report);
+    explicit LineTrace(Record record);
 
     void failed(const QString& cause);
     void served(const QString& port);
 
 private:
-    Report report_;
+    Record record_;
     bool failing_ = false;
 };
 

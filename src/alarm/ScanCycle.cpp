@@ -26,31 +26,21 @@ private:
     QTimer& timer_;
 };
 
-// An entry the trace cannot write has gone to standard error already; the scan goes on.
-void reportQuietly(const std::function<void()>& report)
-{
-    try {
-        report();
-    } catch (const std::exception&) {
-    }
-}
-
 } // namespace
 
 ScanCycle::ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-                     AlarmSender send, LineTrace::Report report, Waits waits)
+                     AlarmSender send, Record record, Waits waits)
     : alarmPort_(alarmPort)
     , settings_(settings)
     , display_(display)
     , send_(std::move(send))
-    , alarmPortTrace_(std::move(report))
+    , alarmPortTrace_(std::move(record))
     , settleWait_(waits.settleWait)
 {
     scanTimer_.setObjectName(QStringLiteral("Timer1"));
     scanTimer_.setTimerType(Qt::PreciseTimer); // a coarse timer may drift by 5 %
     scanTimer_.setInterval(waits.period);
     QObject::connect(&scanTimer_, &QTimer::timeout, &scanTimer_, [this] { run(); });
-    scanTimer_.start();
 }
 
 void ScanCycle::run()
@@ -118,9 +108,9 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
     for (const std::optional<QString>& lost :
          {alarmPort_.takeRecoveredFailure(), alarmPort_.deviceFailure()})
         if (lost)
-            reportQuietly([this, &lost] { alarmPortTrace_.failed(*lost); });
+            alarmPortTrace_.failed(*lost);
     if (alarmPort_.isOpen())
-        reportQuietly([this] { alarmPortTrace_.served(alarmPort_.description()); });
+        alarmPortTrace_.served(alarmPort_.description());
 }
 
 // What each skipped step leaves behind:
@@ -136,7 +126,7 @@ void ScanCycle::skipped(Step step, const QString& cause)
     if (step == Step::CountWaiting)
         waitingCount_ = pendingCount(alarmPort_.waitingCount());
     if (onAlarmPort(step))
-        reportQuietly([this, &cause] { alarmPortTrace_.failed(cause); });
+        alarmPortTrace_.failed(cause);
 }
 
 } // namespace orva

@@ -33,16 +33,16 @@ public:
         std::chrono::milliseconds settleWait; // how long a burst is given to come in
     };
 
-    // The scan timer ticks from here on.
     ScanCycle(SerialLine& alarmPort, const SettingsStore& settings, AlarmDisplay& display,
-              AlarmSender send, LineTrace::Report report, Waits waits);
+              AlarmSender send, Record record, Waits waits);
 
     void run();
     // Takes what waits on the alarm port at once, without letting it settle, and handles it as
     // a burst: when ORVA ends, so that nothing received goes untraced.
     void handleWaitingNow();
 
-    // The scan timer is the cycle's own; the program asks it to start and stop.
+    // The scan timer is the cycle's own: it ticks once the program starts it, when start-up
+    // succeeded, and every cycle starts it again at its end.
     void start() { scanTimer_.start(); }
     void stop() { scanTimer_.stop(); }
     const QTimer& timer() const { return scanTimer_; }

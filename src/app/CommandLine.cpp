@@ -1,15 +1,17 @@
 #include "CommandLine.h"
 
+#include "system/StandardError.h"
+
 #include <algorithm>
 #include <cstdio>
 
 namespace orva {
 namespace {
 
-void print(std::FILE* stream, const QString& text)
+void printOut(const QString& text)
 {
-    std::fputs(text.toLocal8Bit().constData(), stream);
-    std::fflush(stream);
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
 }
 
 // Qt's options as QGuiApplication, QApplication and the X11 platform read them, without their
@@ -81,11 +83,11 @@ std::optional<int> CommandLine::parse(const QString& positional)
     if (!parser_.parse(arguments_))
         return refuse(parser_.errorText());
     if (parser_.isSet(help_)) {
-        print(stdout, helpText());
+        printOut(helpText());
         return 0;
     }
     if (parser_.isSet(version_)) {
-        print(stdout, QStringLiteral("%1 %2\n").arg(program_, QStringLiteral(ORVA_VERSION)));
+        printOut(QStringLiteral("%1 %2\n").arg(program_, QStringLiteral(ORVA_VERSION)));
         return 0;
     }
     if (positional.isEmpty() && !parser_.positionalArguments().isEmpty())
@@ -96,7 +98,8 @@ std::optional<int> CommandLine::parse(const QString& positional)
 
 int CommandLine::refuse(const QString& message) const
 {
-    print(stderr, QStringLiteral("%1: %2\n\n%3").arg(program_, message, helpText()));
+    writeStandardError(
+        QStringLiteral("%1: %2\n\n%3").arg(program_, message, helpText()).toLocal8Bit());
     return kUsageStatus;
 }
 

@@ -8,6 +8,7 @@
 #include "messaging/ModemReadiness.h"
 #include "serial/SerialLine.h"
 #include "system/Platform.h"
+#include "system/ServiceManager.h"
 #include "watch/WatchSettings.h"
 
 #include <chrono>
@@ -16,11 +17,6 @@
 
 namespace orva {
 namespace {
-
-// How long a command's final result is waited for.
-constexpr std::chrono::milliseconds kCommandBound = std::chrono::seconds(3);
-// How long port B is listened to.
-constexpr std::chrono::milliseconds kAlarmWindow = std::chrono::seconds(3);
 
 // A line's name at the start of a finding.
 QString capitalised(QString name)
@@ -43,13 +39,15 @@ QString wiring(const QString& portName)
 
 } // namespace
 
-ModemCheck::ModemCheck(Say say)
+ModemCheck::ModemCheck(Say say, Timing timing)
     : say_(std::move(say))
+    , timing_(std::move(timing))
 {
 }
 
 int ModemCheck::run()
 {
+    service::paceKeepAlive(timing_.watchdogPace()); // told as often as by the program
     SettingsStore store;
     try {
         readSettingsFile(settingsFilePath(), store);
@@ -88,22 +86,17 @@ void ModemCheck::findOut(const std::function<void()>& step)
     }
 }
 
-// The questions of a check between alarms, with text mode besides, each given its own time to
-// answer. Each finding is said as soon as its answer came, so that a modem lost in the middle
-// leaves what was found before it.
+// The questions of a check between alarms, then text mode, each given its own time to answer.
 bool ModemCheck::checkModem(const SettingsStore& store)
 {
     SerialLine line(capitalised(lineName(kSlotA)));
     if (!openPort(line, store, kSlotA))
         return false;
-    ModemHealth health;
-    for (const ModemQuestion& question : kCheckQuestions) {
-        health.*question.answer = ask(line, QLatin1String(question.command));
-        for (const QString& finding : findingsOn(question, health))
-            say_(finding);
-        if (!health.at)
-            break; // a modem that does not answer AT is asked nothing more
-    }
+    const ModemHealth health = askAndSayFindings(
+        [this, &line](const ModemQuestion& question) {
+            return ask(line, QLatin1String(question.command));
+        },
+        say_);
     silent_ = !health.at;
     const auto reason = notReadyReason(health);
     return reason ? notReady(*reason) : true;
@@ -114,11 +107,11 @@ void ModemCheck::checkAlarmPort(const SettingsStore& store)
     SerialLine line(capitalised(lineName(kSlotB)));
     if (!openPort(line, store, kSlotB))
         return;
-    std::this_thread::sleep_for(kAlarmWindow);
+    std::this_thread::sleep_for(timing_.checkListen);
     say_(QStringLiteral("%1: open; %2 bytes arrived in %3 s")
              .arg(line.name())
              .arg(line.reopenAndCountWaiting())
-             .arg(kAlarmWindow.count() / 1000.0));
+             .arg(timing_.checkListen.count() / 1000.0));
 }
 
 bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot)
@@ -136,7 +129,8 @@ bool ModemCheck::openPort(SerialLine& line, const SettingsStore& store, int slot
 
 std::optional<QString> ModemCheck::ask(SerialLine& line, const QString& command)
 {
-    return askModem(line, command, QDeadlineTimer(kCommandBound));
+    return askModem(line, command, QDeadlineTimer(timing_.checkCommandBound),
+                    timing_.questionPace());
 }
 
 bool ModemCheck::notReady(const QString& reason)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Timing.h"
+
 #include <QString>
 #include <functional>
 #include <optional>
@@ -18,7 +20,7 @@ class ModemCheck {
 public:
     using Say = std::function<void(const QString& finding)>;
 
-    explicit ModemCheck(Say say);
+    explicit ModemCheck(Say say, Timing timing = {});
 
     // 0 when the modem is ready to send, 1 otherwise.
     [[nodiscard]] int run();
@@ -32,6 +34,7 @@ private:
     void findOut(const std::function<void()>& step);
 
     Say say_;
+    Timing timing_;
     QString reason_;
     bool silent_ = false; // a modem that does not answer AT ends the check
 };

@@ -1,11 +1,13 @@
 #include "Orva.h"
 
 #include "LineSetup.h"
+#include "Recording.h"
 #include "common/Failure.h"
 #include "config/SettingsFile.h"
 #include "messaging/ModemQuestions.h"
 #include "system/Platform.h"
 #include "system/ServiceManager.h"
+#include "system/StandardError.h"
 #include "windows/BusyCursor.h"
 
 #include <QLineEdit>
@@ -37,23 +39,17 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , modemLine_(lineName(kSlotA))
     , alarmLine_(lineName(kSlotB))
     , settingsWindow_(store_)
-    , modem_(
-          modemLine_, timing_.modemWaitUnit,
-          [this](const QString& entry, const QString& shown, Severity severity) {
-              recordSmsOutcome(entry, shown, severity);
-          },
-          [this] { return stopRequested(); })
-    , scan_(
-          alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
-          [this](const QString& entry, Severity severity) { record(entry, severity); },
-          {timing_.scanPeriod, timing_.settleWait})
+    , record_(recordInto(log_, mainWindow_))
+    , modem_(modemLine_, timing_.smsWaits(), record_, [this] { return stopRequested(); })
+    , scan_(alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
+            record_, {timing_.scanPeriod, timing_.settleWait})
     , watch_(watchLinks(), timing_.clock, timing_.retryWithoutChecks)
     , failureMessage_(timing_.unattendedFailureWait)
 {
     scan_.setEndOfCycleWork([this] { watch_.afterScan(); });
     for (SerialLine* line : {&modemLine_, &alarmLine_})
         line->setOverflowReport([this](const QString& cause) {
-            recordQuietly(QStringLiteral("Port Error: ") + cause, Severity::Warning);
+            record_({QStringLiteral("Port Error: ") + cause, Severity::Warning});
         });
     keepWatchdogInformed();
     connect(&terminationSignals_, &TerminationSignals::terminationRequested, this,
@@ -81,7 +77,8 @@ void Orva::startUp()
         openLine(alarmLine_, kSlotB);
         sms_.number = store_.handphoneNumber();
         const PreviousRun previous = readPreviousRun(watches);
-        record(kProgramStarted);
+        if (const Recorded started = record_({kProgramStarted}); !started.logged)
+            throw Failure(started.failure);
         service::ready();
         watch_.start(watches, store_.handphoneNumber(), previous);
         scan_.start();
@@ -102,11 +99,11 @@ PathWatch::Links Orva::watchLinks()
         .askModem =
             [this] {
                 modemLine_.reopenIfFailed();
-                return askModemHealth(modemLine_, QDeadlineTimer(timing_.watchCheckBound));
+                return askModemHealth(modemLine_, QDeadlineTimer(timing_.watchCheckBound),
+                                      timing_.questionPace());
             },
         .received = [this] { return alarmLine_.receivedCount(); },
-        .record = [this](const QString& entry,
-                         Severity severity) { recordQuietly(entry, severity); },
+        .record = record_,
         .send = [this](const QString& number,
                        const QString& text) { return sendSms(number, text); },
         .computerName = &platform::computerName,
@@ -135,28 +132,6 @@ void Orva::openLine(SerialLine& line, int slot)
     line.open();
 }
 
-// Every event the operator sees in the status line is in the log too, written first.
-void Orva::record(const QString& entry, Severity severity)
-{
-    record(entry, entry, severity);
-}
-
-void Orva::record(const QString& entry, const QString& shown, Severity severity)
-{
-    log_.write(entry, severity);
-    mainWindow_.setLine(0, shown);
-}
-
-// For an entry nobody waits for, written in the middle of other work: one the log cannot take
-// has gone to standard error already.
-void Orva::recordQuietly(const QString& entry, Severity severity)
-{
-    try {
-        record(entry, severity);
-    } catch (const std::exception&) {
-    }
-}
-
 // The watchdog hears from the event loop, which runs whenever ORVA waits for the operator or
 // for a burst to settle, and from every unit of a transaction's waits; the status line's text
 // becomes the service's status.
@@ -167,7 +142,8 @@ void Orva::keepWatchdogInformed()
     const std::chrono::microseconds interval = service::watchdogInterval();
     if (interval == std::chrono::microseconds::zero())
         return;
-    watchdogTimer_.setInterval(service::pingPeriod(interval));
+    service::paceKeepAlive(timing_.watchdogPace());
+    watchdogTimer_.setInterval(service::pingPeriod(interval, timing_.watchdogPace()));
     connect(&watchdogTimer_, &QTimer::timeout, this, [] { service::keepAlive(); });
     watchdogTimer_.start();
     service::keepAlive();
@@ -178,9 +154,9 @@ bool Orva::stopRequested() const
     return stopping_ || TerminationSignals::requested();
 }
 
+// Start-up ends before the scan starts: no scan runs while the message waits.
 void Orva::failurePath(const QString& cause)
 {
-    scan_.stop();
     failureMessage_.show(cause);
     service::stopping();
     endWithEntry(kFailedStartExit, 1);
@@ -207,17 +183,16 @@ void Orva::endLoggingUnsent(int exitStatus)
     endWithEntry(kProgramExit, exitStatus);
 }
 
-// The process ends even when its last entry cannot be written; the cause is said instead.
+// The process ends even when its last entry cannot be written; the cause is said instead. The
+// entry is not shown: the status line would become the service's status as it ends.
 // The lines are closed just before, so that no lock file of theirs outlives the process.
 void Orva::endWithEntry(const QString& entry, int exitStatus)
 {
     if (running == this)
         running = nullptr;
-    try {
-        log_.write(entry, exitStatus == 0 ? Severity::Info : Severity::Error);
-    } catch (const Failure& failure) {
-        tellStandardError(failure.message());
-    }
+    const Severity severity = exitStatus == 0 ? Severity::Info : Severity::Error;
+    if (const Recorded exit = logEvent(log_, {entry, severity}); !exit.logged)
+        tellStandardError(exit.failure);
     modemLine_.close();
     alarmLine_.close();
     endProcess_(exitStatus);
@@ -265,29 +240,24 @@ void Orva::sendTyped(const QString& number, const QString& text)
         manualSmsWindow_->tell(QMessageBox::Warning, QStringLiteral("Pager No. Must Be 8 Digits."));
         return;
     }
-    const SmsOutcome outcome = sendSms(sms_.number, sms_.text);
-    watch_.transactionEnded(outcome, false);
-    if (outcome.kind == SmsOutcome::Kind::PortFailure)
-        manualSmsWindow_->tell(QMessageBox::NoIcon, outcome.detail);
-    else if (const auto failure = std::exchange(unrecordedSms_, std::nullopt))
-        manualSmsWindow_->tell(QMessageBox::NoIcon, *failure);
+    const SmsModem::Result sent = sendAndRecord(sms_.number, sms_.text);
+    watch_.transactionEnded(sent.outcome, false);
+    if (sent.outcome.kind == SmsOutcome::Kind::PortFailure)
+        manualSmsWindow_->tell(QMessageBox::NoIcon, sent.outcome.detail);
+    else if (!sent.recorded.logged)
+        manualSmsWindow_->tell(QMessageBox::NoIcon, sent.recorded.failure);
 }
 
 // The outcome is returned also when its entry could not be logged, so that the watch hears it.
 SmsOutcome Orva::sendSms(const QString& number, const QString& text)
 {
-    const BusyCursor busy;
-    unrecordedSms_.reset();
-    return modem_.send(number, text);
+    return sendAndRecord(number, text).outcome;
 }
 
-void Orva::recordSmsOutcome(const QString& entry, const QString& shown, Severity severity)
+SmsModem::Result Orva::sendAndRecord(const QString& number, const QString& text)
 {
-    try {
-        record(entry, shown, severity);
-    } catch (const Failure& failure) {
-        unrecordedSms_ = failure.message();
-    }
+    const BusyCursor busy;
+    return modem_.send(number, text);
 }
 
 } // namespace orva

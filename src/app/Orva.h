@@ -2,6 +2,7 @@
 
 #include "Timing.h"
 #include "alarm/ScanCycle.h"
+#include "common/Record.h"
 #include "config/SettingsStore.h"
 #include "eventlog/EventLog.h"
 #include "messaging/OutgoingSms.h"
@@ -18,7 +19,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <functional>
-#include <optional>
 
 namespace orva {
 
@@ -66,9 +66,6 @@ private:
     PathWatch::Links watchLinks();
     PreviousRun readPreviousRun(const WatchSettings& watches) const;
     void openLine(SerialLine& line, int slot);
-    void record(const QString& entry, Severity severity = Severity::Info);
-    void record(const QString& entry, const QString& shown, Severity severity);
-    void recordQuietly(const QString& entry, Severity severity);
     bool stopRequested() const;
     void failurePath(const QString& cause);
     void endWithEntry(const QString& entry, int exitStatus);
@@ -76,20 +73,20 @@ private:
     void sendAlarm(const QString& line);
     void sendTyped(const QString& number, const QString& text);
     SmsOutcome sendSms(const QString& number, const QString& text);
-    void recordSmsOutcome(const QString& entry, const QString& shown, Severity severity);
+    SmsModem::Result sendAndRecord(const QString& number, const QString& text);
     void keepWatchdogInformed();
 
     EndProcess endProcess_;
     Timing timing_;
     TerminationSignals terminationSignals_;
     bool stopping_ = false;
-    std::optional<QString> unrecordedSms_; // why the latest message's entry is not in the log
     SettingsStore store_;
     EventLog log_;
     SerialLine modemLine_;
     SerialLine alarmLine_;
     SettingsWindow settingsWindow_;
     MainWindow mainWindow_;
+    Record record_;
     OutgoingSms sms_;
     SmsModem modem_;
     ScanCycle scan_;

@@ -3,11 +3,11 @@
 #include "common/Failure.h"
 #include "system/Platform.h"
 #include "system/ServiceManager.h"
+#include "system/StandardError.h"
 
 #include <QDir>
 #include <QFile>
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 namespace orva {
@@ -102,9 +102,7 @@ QList<LoggedEntry> EventLog::readBack(const std::function<bool(const LoggedEntry
 // An entry the log cannot take still reaches a terminal or the system journal.
 void EventLog::keepOnStandardError(const QByteArray& entry)
 {
-    const QByteArray line = "ORVA: not logged: " + entry.chopped(sizeof kLogEntryEnd - 1) + '\n';
-    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stderr);
-    std::fflush(stderr);
+    writeStandardError("ORVA: not logged: " + entry.chopped(sizeof kLogEntryEnd - 1) + '\n');
 }
 
 } // namespace orva

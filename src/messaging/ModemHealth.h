@@ -35,16 +35,12 @@ inline constexpr ModemQuestion kAskFiveG{"AT+C5GREG?", &ModemHealth::fiveGRegist
 inline constexpr ModemQuestion kAskExtendedSignal{"AT+CESQ", &ModemHealth::extendedSignal};
 inline constexpr ModemQuestion kAskTextMode{"AT+CMGF=1", &ModemHealth::textMode};
 
-// Between alarms. A GSM modem's questions come first, so that a modem that knows no others is
-// judged by them alone, also when it leaves the others unanswered until the check's time is up.
-inline constexpr std::array kHealthQuestions{kAskAt,     kAskSim,           kAskRegistration,
-                                             kAskSignal, kAskPacket,        kAskEps,
-                                             kAskFiveG,  kAskExtendedSignal};
-
-// The operator's check: the same questions in the order it has always asked them, and text mode
-// last.
-inline constexpr std::array kCheckQuestions{kAskAt,      kAskSim, kAskSignal, kAskRegistration,
-                                            kAskPacket,  kAskEps, kAskFiveG,  kAskExtendedSignal,
-                                            kAskTextMode};
+// The questions of a check, between alarms and by the operator, in the order they are asked;
+// the operator's check asks text mode after them. A GSM modem's questions come first, so that a
+// modem that knows no others is judged by them alone, also when it leaves the others unanswered
+// until the check's time is up.
+inline constexpr std::array kModemQuestions{kAskAt,     kAskSim,           kAskRegistration,
+                                            kAskSignal, kAskPacket,        kAskEps,
+                                            kAskFiveG,  kAskExtendedSignal};
 
 } // namespace orva

@@ -12,23 +12,19 @@
 namespace orva {
 namespace {
 
-constexpr std::chrono::milliseconds kPoll{50};
-// A question begun closer to its deadline would most likely be answered after it, where the
-// answer could meet the next transaction.
-constexpr std::chrono::milliseconds kAnswerTime{500};
-
 bool prompted(QStringView reply)
 {
     return judgeCommandReply(reply).verdict == ModemVerdict::Prompted;
 }
 
 // What the modem says until a final result or a prompt comes, or the deadline passes.
-QString awaitAnswer(SerialLine& port, const QDeadlineTimer& deadline)
+QString awaitAnswer(SerialLine& port, const QDeadlineTimer& deadline,
+                    std::chrono::milliseconds poll)
 {
     QString reply;
     while (!deadline.hasExpired() && !finalResult(reply) && !prompted(reply)) {
         std::this_thread::sleep_for(
-            std::min<std::chrono::nanoseconds>(kPoll, deadline.remainingTimeAsDuration()));
+            std::min<std::chrono::nanoseconds>(poll, deadline.remainingTimeAsDuration()));
         service::keepAlive();
         reply += port.takeReceived();
     }
@@ -36,10 +32,11 @@ QString awaitAnswer(SerialLine& port, const QDeadlineTimer& deadline)
 }
 
 // A message open for text is cancelled; the modem's reply is dropped.
-void closeMessage(SerialLine& port, const QDeadlineTimer& replyDeadline)
+void closeMessage(SerialLine& port, const QDeadlineTimer& replyDeadline,
+                  std::chrono::milliseconds poll)
 {
     port.write(QString(kEscape));
-    (void)awaitAnswer(port, replyDeadline);
+    (void)awaitAnswer(port, replyDeadline, poll);
 }
 
 std::chrono::milliseconds leftOf(const QDeadlineTimer& deadline)
@@ -50,35 +47,39 @@ std::chrono::milliseconds leftOf(const QDeadlineTimer& deadline)
 
 } // namespace
 
-void takeLeftovers(SerialLine& port, std::chrono::milliseconds replyWait)
+void takeLeftovers(SerialLine& port, std::chrono::milliseconds replyWait,
+                   std::chrono::milliseconds poll)
 {
     if (prompted(port.takeReceived()))
-        closeMessage(port, QDeadlineTimer(replyWait));
+        closeMessage(port, QDeadlineTimer(replyWait), poll);
 }
 
 // A prompt that cuts in (one that came late for a message ORVA gave up) is closed, and the
-// question asked once more, so that it is not typed into a message.
+// question asked once more, so that it is not typed into a message. A question begun closer to
+// its deadline than its answer time would most likely be answered after it, where the answer
+// could meet the next transaction.
 std::optional<QString> askModem(SerialLine& port, const QString& command,
-                                const QDeadlineTimer& deadline)
+                                const QDeadlineTimer& deadline, const QuestionPace& pace)
 {
-    for (int asked = 0; asked < 2 && leftOf(deadline) >= kAnswerTime; ++asked) {
-        takeLeftovers(port, std::min(kAnswerTime, leftOf(deadline)));
-        if (leftOf(deadline) < kAnswerTime)
+    for (int asked = 0; asked < 2 && leftOf(deadline) >= pace.answerTime; ++asked) {
+        takeLeftovers(port, std::min(pace.answerTime, leftOf(deadline)), pace.poll);
+        if (leftOf(deadline) < pace.answerTime)
             break;
         port.write(command + u'\r');
-        const QString reply = awaitAnswer(port, deadline);
+        const QString reply = awaitAnswer(port, deadline, pace.poll);
         if (!prompted(reply))
             return finalResult(reply) ? std::optional(reply) : std::nullopt;
-        closeMessage(port, QDeadlineTimer(std::min(kAnswerTime, leftOf(deadline))));
+        closeMessage(port, QDeadlineTimer(std::min(pace.answerTime, leftOf(deadline))), pace.poll);
     }
     return std::nullopt;
 }
 
-ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline)
+ModemHealth askModemHealth(SerialLine& port, const QDeadlineTimer& deadline,
+                           const QuestionPace& pace)
 {
     ModemHealth health;
-    for (const ModemQuestion& question : kHealthQuestions) {
-        health.*question.answer = askModem(port, QLatin1String(question.command), deadline);
+    for (const ModemQuestion& question : kModemQuestions) {
+        health.*question.answer = askModem(port, QLatin1String(question.command), deadline, pace);
         if (!health.at)
             break;
     }

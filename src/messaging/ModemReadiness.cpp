@@ -21,6 +21,23 @@ bool textModeAccepted(const ModemHealth& health)
     return health.textMode && finalResult(*health.textMode) == u"OK";
 }
 
+// What one answer says: whether the modem answers AT, the SIM, text mode, or a status answer as
+// the modem gave it.
+QString findingOn(const ModemQuestion& question, const ModemHealth& health)
+{
+    const std::optional<QString>& answer = health.*question.answer;
+    if (question.answer == &ModemHealth::at)
+        return answer ? QStringLiteral("Modem: answers AT")
+                      : QStringLiteral("Modem: no answer to AT");
+    if (question.answer == &ModemHealth::sim)
+        return QStringLiteral("SIM: ") + simState(text(answer));
+    if (question.answer == &ModemHealth::textMode)
+        return QStringLiteral("Text mode: ") +
+               (textModeAccepted(health) ? QStringLiteral("accepted") : QStringLiteral("refused"));
+    const QString command = QLatin1String(question.command);
+    return command + QStringLiteral(": ") + answerLine(answer, informationName(command));
+}
+
 } // namespace
 
 RegistrationStates registrationStates(const ModemHealth& health)
@@ -68,26 +85,20 @@ std::optional<ModemState> modemState(const ModemHealth& health)
                       signalLevel(health).has_value()};
 }
 
-QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health)
+ModemHealth askAndSayFindings(const AskQuestion& ask, const SayFinding& say)
 {
-    const std::optional<QString>& answer = health.*question.answer;
-    if (question.answer == &ModemHealth::at)
-        return {answer ? QStringLiteral("Modem: answers AT")
-                       : QStringLiteral("Modem: no answer to AT")};
-    if (question.answer == &ModemHealth::sim)
-        return {QStringLiteral("SIM: ") + simState(text(answer))};
-    if (question.answer == &ModemHealth::textMode)
-        return {QStringLiteral("Text mode: ") + (textModeAccepted(health)
-                                                     ? QStringLiteral("accepted")
-                                                     : QStringLiteral("refused"))};
-    const QString command = QLatin1String(question.command);
-    QStringList findings{command + QStringLiteral(": ") +
-                         answerLine(answer, informationName(command))};
-    // The last status answer in the check's order: the signal and the network rest on them all.
-    if (question.answer == &ModemHealth::extendedSignal)
-        findings << QStringLiteral("Signal: ") + signalQuality(signalLevel(health))
-                 << QStringLiteral("Network: ") + networkVerdict(registrationStates(health)).text;
-    return findings;
+    ModemHealth health;
+    for (const ModemQuestion& question : kModemQuestions) {
+        health.*question.answer = ask(question);
+        say(findingOn(question, health));
+        if (!health.at)
+            return health;
+    }
+    say(QStringLiteral("Signal: ") + signalQuality(signalLevel(health)));
+    say(QStringLiteral("Network: ") + networkVerdict(registrationStates(health)).text);
+    health.textMode = ask(kAskTextMode);
+    say(findingOn(kAskTextMode, health));
+    return health;
 }
 
 std::optional<QString> notReadyReason(const ModemHealth& health)
@@ -107,11 +118,9 @@ std::optional<QString> notReadyReason(const ModemHealth& health)
 ModemFindings modemFindings(const ModemHealth& health)
 {
     ModemFindings findings{{}, notReadyReason(health)};
-    for (const ModemQuestion& question : kCheckQuestions) {
-        findings.lines << findingsOn(question, health);
-        if (!health.at)
-            break;
-    }
+    (void)askAndSayFindings(
+        [&health](const ModemQuestion& question) { return health.*question.answer; },
+        [&findings](const QString& finding) { findings.lines << finding; });
     return findings;
 }
 

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace orva {
@@ -33,17 +34,20 @@ struct ModemState {
 };
 [[nodiscard]] std::optional<ModemState> modemState(const ModemHealth& health);
 
-// What the operator's check says once a question of kCheckQuestions has been answered, one
-// finding a line: whether the modem answers AT, the SIM, each status answer as the modem gave
-// it, the signal and the network once the last of them came, and text mode.
-[[nodiscard]] QStringList findingsOn(const ModemQuestion& question, const ModemHealth& health);
+// The operator's check: asks each question of kModemQuestions, then text mode, and says each
+// finding, one a line, as soon as the answer it rests on came, so that a modem lost in the middle
+// leaves what was found before: whether the modem answers AT, the SIM, each status answer as the
+// modem gave it, then the signal and the network, which rest on them all, and text mode. A modem
+// that does not answer AT is asked nothing more. Returns the answers.
+using AskQuestion = std::function<std::optional<QString>(const ModemQuestion& question)>;
+using SayFinding = std::function<void(const QString& finding)>;
+ModemHealth askAndSayFindings(const AskQuestion& ask, const SayFinding& say);
 
 // Why the operator's check finds the modem not ready to send: it must answer, its SIM be ready,
 // it be registered and take text mode; none when it is.
 [[nodiscard]] std::optional<QString> notReadyReason(const ModemHealth& health);
 
-// All the findings of a check, in the order of kCheckQuestions, and why the modem is not ready.
-// A modem that did not answer AT has one finding only, and is asked nothing more.
+// All the findings of a check that got these answers, and why the modem is not ready.
 struct ModemFindings {
     QStringList lines;
     std::optional<QString> notReady;

@@ -2,19 +2,20 @@
 
 namespace orva {
 
-SmsModem::SmsModem(SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
+SmsModem::SmsModem(SerialLine& port, SmsTransaction::Waits waits, Record record,
                    SmsTransaction::StopRequested stopRequested)
-    : transaction_(port, waitUnit, std::move(stopRequested))
+    : transaction_(port, waits, std::move(stopRequested))
     , record_(std::move(record))
 {
 }
 
-SmsOutcome SmsModem::send(const QString& number, const QString& text)
+SmsModem::Result SmsModem::send(const QString& number, const QString& text)
 {
     const SmsOutcome outcome = transaction_.send(number, text);
-    record_(smsEntry(outcome, text, number), smsStatusLine(outcome, text, number),
-            outcome.kind == SmsOutcome::Kind::Sent ? Severity::Notice : Severity::Error);
-    return outcome;
+    const Severity severity =
+        outcome.kind == SmsOutcome::Kind::Sent ? Severity::Notice : Severity::Error;
+    return {outcome, record_({smsEntry(outcome, text, number), severity,
+                              smsStatusLine(outcome, text, number)})};
 }
 
 } // namespace orva

@@ -1,11 +1,9 @@
 #pragma once
 
 #include "SmsTransaction.h"
-#include "common/Severity.h"
+#include "common/Record.h"
 
 #include <QString>
-#include <chrono>
-#include <functional>
 
 namespace orva {
 
@@ -15,18 +13,19 @@ class SerialLine;
 // outcome.
 class SmsModem {
 public:
-    // Writes an entry to the event log and what is shown of it to the status line; may throw.
-    using Record =
-        std::function<void(const QString& entry, const QString& shown, Severity severity)>;
+    // How a message's transaction ended, and whether the log took its entry.
+    struct Result {
+        SmsOutcome outcome;
+        Recorded recorded;
+    };
 
-    // waitUnit is the step of a transaction's waits.
     SmsModem(
-        SerialLine& port, std::chrono::milliseconds waitUnit, Record record,
+        SerialLine& port, SmsTransaction::Waits waits, Record record,
         SmsTransaction::StopRequested stopRequested = [] { return false; });
 
     // One complete transaction and its record: a message sent is a notice, one not sent an
-    // error. Throws when the record cannot be written.
-    SmsOutcome send(const QString& number, const QString& text);
+    // error, shown in the status line as smsStatusLine says.
+    Result send(const QString& number, const QString& text);
 
 private:
     SmsTransaction transaction_;

@@ -12,13 +12,6 @@
 namespace orva {
 namespace {
 
-// How long a late prompt is waited for after the fixed wait: 5 s in service.
-constexpr int kPromptUnits = 10;
-// How long a late confirmation is waited for after the fixed wait: 30 s in service.
-constexpr int kConfirmationUnits = 60;
-// How long the modem's reply to the ESC that closes a stray prompt is waited for: 1 s in service.
-constexpr int kEscapeReplyUnits = 2;
-
 // Whether a message the transaction began may still be open for text: after a give-up without a
 // prompt or a result, or a port failure. A modem that refused is back in command mode.
 bool messageMayBeOpen(SmsOutcome::Kind kind)
@@ -36,10 +29,9 @@ QString safeBody(QString text)
 
 } // namespace
 
-SmsTransaction::SmsTransaction(SerialLine& port, std::chrono::milliseconds waitUnit,
-                               StopRequested stopRequested)
+SmsTransaction::SmsTransaction(SerialLine& port, Waits waits, StopRequested stopRequested)
     : port_(port)
-    , waitUnit_(waitUnit)
+    , waits_(waits)
     , stopRequested_(std::move(stopRequested))
 {
 }
@@ -69,16 +61,20 @@ ModemAnswer SmsTransaction::exchange(const QString& number, const QString& body)
 {
     port_.reopenIfFailed();
     const quint64 opening = port_.opening();
-    takeLeftovers(port_, waitUnit_ * kEscapeReplyUnits); // no answer to this transaction
+    // What came before is no answer to this transaction.
+    takeLeftovers(port_, waits_.unit * waits_.escapeReplyUnits, waits_.poll);
     port_.write(QStringLiteral("at+cmgf = 1\r"));
     port_.write(QStringLiteral("AT+CMGS=\"%1\"\r").arg(number));
     const ModemAnswer prompt =
-        awaitAnswer(opening, {3, kPromptUnits, ModemVerdict::NoPrompt}, judgeCommandReply);
+        awaitAnswer(opening, {waits_.promptUnits, waits_.latePromptUnits, ModemVerdict::NoPrompt},
+                    judgeCommandReply);
     if (prompt.verdict != ModemVerdict::Prompted)
         return prompt;
     port_.write(body + kCtrlZ);
-    return awaitAnswer(opening, {5, kConfirmationUnits, ModemVerdict::Unconfirmed},
-                       [&body](QStringView reply) { return judgeBodyReply(reply, body); });
+    return awaitAnswer(
+        opening,
+        {waits_.confirmationUnits, waits_.lateConfirmationUnits, ModemVerdict::Unconfirmed},
+        [&body](QStringView reply) { return judgeBodyReply(reply, body); });
 }
 
 // Reads the answer after the fixed wait, then one unit at a time while it is still pending,
@@ -101,9 +97,9 @@ ModemAnswer SmsTransaction::awaitAnswer(quint64 opening, Wait wait, const Judge&
 // device: a modem replugged in between never saw the commands it would be answering.
 QString SmsTransaction::readReply(quint64 opening)
 {
-    port_.confirmWritten(opening);
+    port_.confirmWritten(opening, waits_.outputBound);
     const QString reply = port_.takeReceived();
-    port_.confirmWritten(opening);
+    port_.confirmWritten(opening, waits_.outputBound);
     return reply;
 }
 
@@ -123,7 +119,7 @@ void SmsTransaction::escape()
 void SmsTransaction::sleepUnits(int units) const
 {
     for (int i = 0; i < units; ++i) {
-        std::this_thread::sleep_for(waitUnit_);
+        std::this_thread::sleep_for(waits_.unit);
         service::keepAlive();
     }
 }

@@ -19,14 +19,25 @@ public:
     // Whether ORVA has been asked to end; asked between the waits of a transaction.
     using StopRequested = std::function<bool()>;
 
-    // waitUnit is the step of every wait below.
-    SmsTransaction(
-        SerialLine& port, std::chrono::milliseconds waitUnit,
-        StopRequested stopRequested = [] { return false; });
+    // How long a transaction waits: most of its waits a number of units.
+    struct Waits {
+        std::chrono::milliseconds unit; // the step of every wait
+        int promptUnits;                // for the prompt, once the commands are written
+        int latePromptUnits;            // more, one at a time, while the prompt is late
+        int confirmationUnits;          // for the confirmation, once the text is written
+        int lateConfirmationUnits;      // more, one at a time, while the confirmation is late
+        int escapeReplyUnits;           // for the reply to the ESC that closes a late prompt
+        std::chrono::milliseconds poll; // how often that reply is looked for
+        std::chrono::milliseconds outputBound; // for written bytes to reach the device
+    };
 
-    // Blocks the thread for 8 wait units when the modem answers in time and 3 when it is
-    // silent; up to 10 more while a prompt is late, and 60 more while a confirmation is late,
-    // unless ORVA is asked to end meanwhile; up to 2 more before the commands when a prompt
+    SmsTransaction(
+        SerialLine& port, Waits waits, StopRequested stopRequested = [] { return false; });
+
+    // Blocks the thread for the prompt's and the confirmation's units when the modem answers in
+    // time, and the prompt's alone when it is silent; up to the late prompt's units more while a
+    // prompt is late, and the late confirmation's while a confirmation is late, unless ORVA is
+    // asked to end meanwhile; up to the ESC's reply units more before the commands when a prompt
     // that came too late must be closed first. Once it is, no transaction begins. A port that
     // fails on the way is an outcome too, with its cause.
     [[nodiscard]] SmsOutcome send(const QString& number, const QString& text);
@@ -47,7 +58,7 @@ private:
     void sleepUnits(int units) const;
 
     SerialLine& port_;
-    std::chrono::milliseconds waitUnit_;
+    Waits waits_;
     StopRequested stopRequested_;
 };
 

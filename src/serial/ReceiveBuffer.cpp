@@ -1,6 +1,6 @@
 #include "ReceiveBuffer.h"
 
-#include <cstdio>
+#include "system/StandardError.h"
 
 namespace orva {
 
@@ -10,18 +10,25 @@ ReceiveBuffer::ReceiveBuffer(QString owner, qsizetype capacity)
 {
 }
 
+// Said once the lock is released: standard error may wait, and the owner must not wait with it.
 void ReceiveBuffer::append(const QByteArray& bytes)
+{
+    if (keep(bytes))
+        tellStandardError(owner_ +
+                          QStringLiteral(": receive buffer full, received bytes are dropped"));
+}
+
+bool ReceiveBuffer::keep(const QByteArray& bytes)
 {
     const std::lock_guard lock(mutex_);
     received_ += static_cast<quint64>(bytes.size());
     const qsizetype room = capacity_ - bytes_.size();
     bytes_.append(bytes.first(std::min(room, bytes.size())));
     if (bytes.size() <= room)
-        return;
-    if (dropped_ == 0)
-        std::fprintf(stderr, "ORVA: %s: receive buffer full, received bytes are dropped\n",
-                     qPrintable(owner_));
+        return false;
+    const bool firstDrop = dropped_ == 0;
     dropped_ += bytes.size() - room;
+    return firstDrop;
 }
 
 QByteArray ReceiveBuffer::take(qsizetype maxBytes, qsizetype& dropped)

@@ -25,6 +25,9 @@ public:
     quint64 received() const;
 
 private:
+    // Keeps what fits; true when it drops the first bytes since the buffer was last taken from.
+    bool keep(const QByteArray& bytes);
+
     const QString owner_;
     const qsizetype capacity_;
     mutable std::mutex mutex_;

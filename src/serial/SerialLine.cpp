@@ -5,13 +5,6 @@
 #include "system/Platform.h"
 
 namespace orva {
-namespace {
-
-// How long written bytes may take to reach the device: at 1200 baud a line passes 600 bytes,
-// more than the commands and the longest text of a message.
-constexpr std::chrono::seconds kOutputBound{5};
-
-} // namespace
 
 SerialLine::SerialLine(QString name, qsizetype receiveCapacity)
     : name_(std::move(name))
@@ -113,11 +106,11 @@ void SerialLine::write(const QString& text)
         Qt::QueuedConnection);
 }
 
-void SerialLine::confirmWritten(quint64 since)
+void SerialLine::confirmWritten(quint64 since, std::chrono::milliseconds bound)
 {
     QString cause;
     QMetaObject::invokeMethod(
-        lineDevice_, [this] { return lineDevice_->drain(kOutputBound); },
+        lineDevice_, [this, bound] { return lineDevice_->drain(bound); },
         Qt::BlockingQueuedConnection, &cause);
     if (!cause.isEmpty())
         fail(QStringLiteral("output not delivered: %1").arg(cause));

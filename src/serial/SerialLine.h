@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QThread>
+#include <chrono>
 #include <functional>
 #include <optional>
 
@@ -73,9 +74,10 @@ public:
     // Which opening of the device is in service: the count grows at every opening, also when
     // the line opens its device again by itself after a failure.
     [[nodiscard]] quint64 opening() const { return openings_; }
-    // Waits until everything given to write has been handed to the device. Throws Failure
-    // when a write failed, the device failed, or it was opened again after the given opening.
-    void confirmWritten(quint64 since);
+    // Waits until everything given to write has been handed to the device, for at most bound.
+    // Throws Failure when a write failed or took longer, the device failed, or it was opened
+    // again after the given opening.
+    void confirmWritten(quint64 since, std::chrono::milliseconds bound);
 
     QString name() const { return name_; }
     QString device() const { return device_; }

@@ -18,6 +18,9 @@ namespace orva::service {
 
 namespace {
 
+// How long keepAlive lets pass before it tells the watchdog again: nothing until it is paced.
+std::chrono::nanoseconds keepAliveGap{0};
+
 void notify(const QByteArray& state)
 {
     sd_notify(0, state.constData());
@@ -78,15 +81,18 @@ std::chrono::microseconds watchdogInterval()
     return interval;
 }
 
+void paceKeepAlive(const WatchdogPace& pace)
+{
+    keepAliveGap = std::chrono::duration_cast<std::chrono::nanoseconds>(watchdogInterval() /
+                                                                        pace.keepAliveParts);
+}
+
 void keepAlive()
 {
-    const std::chrono::microseconds interval = watchdogInterval();
-    if (interval == std::chrono::microseconds::zero())
+    if (watchdogInterval() == std::chrono::microseconds::zero())
         return;
     static QElapsedTimer sinceLast;
-    if (sinceLast.isValid() &&
-        sinceLast.nsecsElapsed() <
-            std::chrono::duration_cast<std::chrono::nanoseconds>(interval / 8).count())
+    if (sinceLast.isValid() && sinceLast.nsecsElapsed() < keepAliveGap.count())
         return;
     sinceLast.start();
     notify("WATCHDOG=1");
@@ -133,6 +139,9 @@ void stopping()
 std::chrono::microseconds watchdogInterval()
 {
     return std::chrono::microseconds::zero();
+}
+void paceKeepAlive(const WatchdogPace&)
+{
 }
 void keepAlive()
 {

@@ -23,17 +23,27 @@ void stopping();
 
 // How often the service manager's watchdog wants to hear from ORVA; zero when it does not.
 [[nodiscard]] std::chrono::microseconds watchdogInterval();
-// How often the event loop tells the watchdog, for any interval it may ask: a quarter of it,
-// so that two pings stay within half of it even when the loop is late; 0, at every turn of the
-// loop, for the tiniest, and once a day at least, as a timer can count.
-[[nodiscard]] constexpr std::chrono::milliseconds pingPeriod(std::chrono::microseconds interval)
+
+// How often ORVA tells the watchdog, in parts of its interval.
+struct WatchdogPace {
+    int pingParts;                         // the event loop tells it once every such part
+    std::chrono::milliseconds longestPing; // and at least this often
+    int keepAliveParts;                    // keepAlive tells it at most once every such part
+};
+// How often the event loop tells the watchdog, for any interval it may ask: one part of it; 0,
+// at every turn of the loop, for the tiniest, and at least every longestPing.
+[[nodiscard]] constexpr std::chrono::milliseconds pingPeriod(std::chrono::microseconds interval,
+                                                             const WatchdogPace& pace)
 {
-    return std::min(std::chrono::duration_cast<std::chrono::milliseconds>(interval / 4),
-                    std::chrono::milliseconds(std::chrono::hours(24)));
+    return std::min(
+        std::chrono::duration_cast<std::chrono::milliseconds>(interval / pace.pingParts),
+        pace.longestPing);
 }
-// Tells the watchdog that ORVA is alive, at most every eighth of its interval, so that it can be
-// called at every step of a long wait. Only the user-interface thread calls it, so that a hang
-// of that thread is seen as one.
+// From here on keepAlive tells the watchdog at most once every keepAlive part of its interval,
+// so that it can be called at every step of a long wait; until then, at every call.
+void paceKeepAlive(const WatchdogPace& pace);
+// Tells the watchdog that ORVA is alive, as paced. Only the user-interface thread calls it, so
+// that a hang of that thread is seen as one.
 void keepAlive();
 
 // Sends an event-log entry to the system journal under the identifier "orva", never waiting for

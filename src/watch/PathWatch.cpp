@@ -68,11 +68,11 @@ void PathWatch::watchSilence()
 {
     switch (silence_.look(links_.received())) {
     case SilenceWatch::Change::Silent:
-        links_.record(silence_.entry(), Severity::Warning);
+        links_.record({silence_.entry(), Severity::Warning});
         outbox_.queue(WatchMessage::Silence);
         break;
     case SilenceWatch::Change::Active:
-        links_.record(kAlarmPortActive, Severity::Info);
+        links_.record({kAlarmPortActive, Severity::Info});
         if (!outbox_.drop(WatchMessage::Silence))
             outbox_.queue(WatchMessage::PortActive);
         break;
@@ -92,10 +92,10 @@ void PathWatch::tell(const ModemWatch::News& news)
 {
     switch (news.change) {
     case ModemWatch::Change::Lost:
-        links_.record(news.entry, Severity::Warning);
+        links_.record({news.entry, Severity::Warning});
         break;
     case ModemWatch::Change::Restored:
-        links_.record(news.entry, Severity::Info);
+        links_.record({news.entry, Severity::Info});
         outbox_.queue(WatchMessage::Restored);
         [[fallthrough]];
     case ModemWatch::Change::Served:

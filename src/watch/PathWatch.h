@@ -5,7 +5,7 @@
 #include "Outbox.h"
 #include "PreviousRun.h"
 #include "SilenceWatch.h"
-#include "common/Severity.h"
+#include "common/Record.h"
 
 #include <functional>
 
@@ -28,8 +28,7 @@ public:
         std::function<ModemHealth()> askModem;
         // How many bytes the alarm port received in all.
         std::function<quint64()> received;
-        // Writes an entry to the event log and the status line.
-        std::function<void(const QString& entry, Severity severity)> record;
+        Record record;
         // Sends a message and logs it like every SMS.
         std::function<SmsOutcome(const QString& number, const QString& text)> send;
         std::function<QString()> computerName;

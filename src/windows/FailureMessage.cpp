@@ -2,10 +2,10 @@
 
 #include "common/VisibleText.h"
 #include "system/ServiceManager.h"
+#include "system/StandardError.h"
 
 #include <QPushButton>
 #include <QTimer>
-#include <cstdio>
 
 namespace orva {
 
@@ -35,12 +35,6 @@ bool FailureMessage::acknowledge()
         return false;
     box_->button(QMessageBox::Ok)->click();
     return true;
-}
-
-void tellStandardError(const QString& message)
-{
-    std::fprintf(stderr, "ORVA: %s\n", visibleText(message).toLocal8Bit().constData());
-    std::fflush(stderr);
 }
 
 } // namespace orva

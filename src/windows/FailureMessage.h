@@ -24,7 +24,4 @@ private:
     QPointer<QMessageBox> box_;
 };
 
-// Says a failure on standard error, on one line whatever the message holds.
-void tellStandardError(const QString& message);
-
 } // namespace orva

@@ -49,7 +49,10 @@ private:
     {
         cycle_ = std::make_unique<ScanCycle>(
             portB_->line(), settings_, *window_, [this](const QString& line) { send(line); },
-            [this](const QString& entry, Severity) { reported_ << entry; },
+            [this](const Event& event) {
+                reported_ << event.entry;
+                return Recorded{};
+            },
             ScanCycle::Waits{Timing{}.scanPeriod, settleWait});
     }
 

@@ -29,7 +29,7 @@ namespace {
 const QString kNumber = "91234567";
 // What orva --check asks a modem that answers: today's questions, then those of the newer
 // domains and measure, then text mode.
-const QByteArray kQuestionsOfTheCheck = "AT\rAT+CPIN?\rAT+CSQ\rAT+CREG?\rAT+CGREG?\rAT+CEREG?\r"
+const QByteArray kQuestionsOfTheCheck = "AT\rAT+CPIN?\rAT+CREG?\rAT+CSQ\rAT+CGREG?\rAT+CEREG?\r"
                                         "AT+C5GREG?\rAT+CESQ\rAT+CMGF=1\r";
 
 } // namespace

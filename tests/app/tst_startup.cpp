@@ -214,9 +214,9 @@ private slots:
     void watchdogPings()
     {
         using namespace std::chrono;
-        QCOMPARE(service::pingPeriod(microseconds(999)), milliseconds(0));
-        QCOMPARE(service::pingPeriod(minutes(1)), seconds(15));
-        QCOMPARE(service::pingPeriod(hours(2400)), hours(24));
+        QCOMPARE(service::pingPeriod(microseconds(999), Timing{}.watchdogPace()), milliseconds(0));
+        QCOMPARE(service::pingPeriod(minutes(1), Timing{}.watchdogPace()), seconds(15));
+        QCOMPARE(service::pingPeriod(hours(2400), Timing{}.watchdogPace()), hours(24));
     }
 
     void terminationSignalWhileRunningShutsDown()

@@ -116,7 +116,7 @@ private slots:
         QVERIFY(blocks.size() > 30);
         for (const auto& block : blocks) {
             ModemHealth health{.at = kAt, .sim = kSimReady};
-            for (const ModemQuestion& question : kHealthQuestions)
+            for (const ModemQuestion& question : kModemQuestions)
                 if (!(health.*question.answer))
                     health.*question.answer = capturedReply(block.value(question.command));
             const QString trouble = block.value("trouble").value(0);
@@ -179,8 +179,8 @@ private slots:
                                 const QString& text) {
             return QStringList{"Modem: answers AT",
                                "SIM: " + sim,
-                               "AT+CSQ: \"+CSQ: 20,99\"",
                                "AT+CREG?: " + creg,
+                               "AT+CSQ: \"+CSQ: 20,99\"",
                                "AT+CGREG?: no answer",
                                "AT+CEREG?: no answer",
                                "AT+C5GREG?: no answer",

@@ -1,4 +1,3 @@
-#include "common/Failure.h"
 #include "messaging/ModemQuestions.h"
 #include "support/LineOnPty.h"
 #include "support/ModemRig.h"
@@ -33,10 +32,10 @@ private:
                  std::chrono::milliseconds waitUnit = ModemRig::kWaitUnit)
             : modem(home, 1, "port A")
             , log(home.dataFolder())
-            , sms(modem.line(), waitUnit,
-                  [this, &status](const QString& entry, const QString& shown, Severity severity) {
-                      log.write(entry, severity);
-                      status = shown;
+            , sms(modem.line(), Timing{.modemWaitUnit = waitUnit}.smsWaits(),
+                  [this, &status](const Event& event) {
+                      status = event.shown.value_or(event.entry);
+                      return logEvent(log, event);
                   })
         {
         }
@@ -164,7 +163,9 @@ private slots:
                 exchange.modem.farEnd().write(reply);
             }
         });
-        QCOMPARE(askModem(exchange.modem.line(), "AT", QDeadlineTimer(3000)), "\r\nOK\r\n");
+        QCOMPARE(
+            askModem(exchange.modem.line(), "AT", QDeadlineTimer(3000), Timing{}.questionPace()),
+            "\r\nOK\r\n");
         modem.join();
         QCOMPARE(written, "AT\r\x1b"
                           "AT\r");
@@ -199,7 +200,7 @@ private slots:
             exchange.modem.plugIn();
             exchange.modem.farEnd().write("\r\n> ");
         });
-        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(exchange.sms.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         replug.join();
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{status_});
@@ -210,7 +211,7 @@ private slots:
     {
         Exchange exchange(*home_, status_);
         exchange.modem.line().close();
-        QCOMPARE(exchange.sms.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(exchange.sms.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(status_, "Port Error, SMS not sent: hi 91234567");
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
     }
@@ -221,7 +222,7 @@ private slots:
         ModemRig rig(*home_);
         rig.simulator.unplug();
         QTRY_VERIFY(!rig.portA->isOpen());
-        QCOMPARE(rig.modem.send("91234567", "hi").kind, SmsOutcome::Kind::PortFailure);
+        QCOMPARE(rig.modem.send("91234567", "hi").outcome.kind, SmsOutcome::Kind::PortFailure);
         QCOMPARE(home_->logTexts(), QStringList{"Port Error, SMS not sent: hi 91234567"});
         rig.simulator.plugIn();
         rig.modem.send("91234567", "back");
@@ -235,8 +236,11 @@ private slots:
         std::atomic<bool> stop = false;
         ModemRig rig(*home_, {"--mode", "no-confirm"});
         SmsModem modem(
-            *rig.portA, ModemRig::kWaitUnit,
-            [this](const QString& entry, const QString&, Severity) { status_ = entry; },
+            *rig.portA, Timing{.modemWaitUnit = ModemRig::kWaitUnit}.smsWaits(),
+            [this](const Event& event) {
+                status_ = event.entry;
+                return Recorded{};
+            },
             [&stop] { return stop.load(); });
         QElapsedTimer elapsed;
         elapsed.start();
@@ -261,7 +265,7 @@ private slots:
         ModemRig rig(*home_);
         QVERIFY(QDir(home_->path()).rename("ORVA/COM1", "COM1")); // keep the modem reachable
         QVERIFY(QDir(home_->dataFolder()).removeRecursively());
-        QVERIFY_THROWS_EXCEPTION(Failure, rig.modem.send("91234567", "hi"));
+        QVERIFY(rig.modem.send("91234567", "hi").recorded.failure.startsWith("cannot open the"));
     }
 
     void sleepsBlockEvents()

@@ -2,6 +2,8 @@
 
 #include "LineOnPty.h"
 #include "ModemSimulator.h"
+#include "app/Recording.h"
+#include "app/Timing.h"
 #include "eventlog/EventLog.h"
 #include "messaging/SmsModem.h"
 
@@ -17,11 +19,10 @@ struct ModemRig {
         : simulator(home, modemOptions)
         , portA(openLine(1, QStringLiteral("port A")))
         , log(home.dataFolder())
-        , modem(*portA, waitUnit,
-                [this](const QString& entry, const QString& shown, Severity severity) {
-                    log.write(entry, severity);
-                    status = shown;
-                })
+        , modem(*portA, Timing{.modemWaitUnit = waitUnit}.smsWaits(), [this](const Event& event) {
+            status = event.shown.value_or(event.entry);
+            return logEvent(log, event);
+        })
     {
     }
 

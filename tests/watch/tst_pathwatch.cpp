@@ -134,7 +134,11 @@ private:
                         return kModems.at(modem_).answers.value_or(ModemHealth{});
                     },
                 .received = [this] { return received_; },
-                .record = [this](const QString& entry, Severity) { happened("log " + entry); },
+                .record =
+                    [this](const Event& event) {
+                        happened("log " + event.entry);
+                        return Recorded{};
+                    },
                 .send = [this](const QString&, const QString& text) { return send(text); },
                 .computerName = [] { return QStringLiteral("PC"); }};
     }
