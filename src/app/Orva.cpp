@@ -10,7 +10,6 @@
 #include "system/StandardError.h"
 #include "windows/BusyCursor.h"
 
-#include <QLineEdit>
 #include <QPushButton>
 #include <algorithm>
 #include <cstdlib>
@@ -44,6 +43,7 @@ Orva::Orva(EndProcess endProcess, Timing timing)
     , scan_(alarmLine_, store_, mainWindow_, [this](const QString& line) { sendAlarm(line); },
             record_, {timing_.scanPeriod, timing_.settleWait})
     , watch_(watchLinks(), timing_.clock, timing_.retryWithoutChecks)
+    , heartbeat_(*mainWindow_.statusLine(), timing_.watchdogPace())
     , failureMessage_(timing_.unattendedFailureWait)
 {
     scan_.setEndOfCycleWork([this] { watch_.afterScan(); });
@@ -51,7 +51,6 @@ Orva::Orva(EndProcess endProcess, Timing timing)
         line->setOverflowReport([this](const QString& cause) {
             record_({QStringLiteral("Port Error: ") + cause, Severity::Warning});
         });
-    keepWatchdogInformed();
     connect(&terminationSignals_, &TerminationSignals::terminationRequested, this,
             &Orva::requestTermination);
     connect(mainWindow_.settingsButton(), &QPushButton::clicked, this, &Orva::showSettings);
@@ -130,23 +129,6 @@ void Orva::openLine(SerialLine& line, int slot)
 {
     configureLine(line, store_, slot);
     line.open();
-}
-
-// The watchdog hears from the event loop, which runs whenever ORVA waits for the operator or
-// for a burst to settle, and from every unit of a transaction's waits; the status line's text
-// becomes the service's status.
-void Orva::keepWatchdogInformed()
-{
-    connect(mainWindow_.statusLine(), &QLineEdit::textChanged, this,
-            [](const QString& text) { service::status(text); });
-    const std::chrono::microseconds interval = service::watchdogInterval();
-    if (interval == std::chrono::microseconds::zero())
-        return;
-    service::paceKeepAlive(timing_.watchdogPace());
-    watchdogTimer_.setInterval(service::pingPeriod(interval, timing_.watchdogPace()));
-    connect(&watchdogTimer_, &QTimer::timeout, this, [] { service::keepAlive(); });
-    watchdogTimer_.start();
-    service::keepAlive();
 }
 
 bool Orva::stopRequested() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ServiceHeartbeat.h"
 #include "Timing.h"
 #include "alarm/ScanCycle.h"
 #include "common/Record.h"
@@ -17,7 +18,6 @@
 
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 #include <functional>
 
 namespace orva {
@@ -74,7 +74,6 @@ private:
     void sendTyped(const QString& number, const QString& text);
     SmsOutcome sendSms(const QString& number, const QString& text);
     SmsModem::Result sendAndRecord(const QString& number, const QString& text);
-    void keepWatchdogInformed();
 
     EndProcess endProcess_;
     Timing timing_;
@@ -91,7 +90,7 @@ private:
     SmsModem modem_;
     ScanCycle scan_;
     PathWatch watch_;
-    QTimer watchdogTimer_;
+    ServiceHeartbeat heartbeat_;
     QPointer<ManualSmsWindow> manualSmsWindow_;
     FailureMessage failureMessage_;
 };
