@@ -119,8 +119,8 @@ void ScanCycle::guarded(Step step, const std::function<void()>& run)
 //   scan tries the device again.
 // - ReadBurst: the device failed and nothing it received waits; the burst reads as empty.
 // - For both, the port's first failure is logged, once.
-// - SendLine: the transaction has logged and shown why the message was not sent; the next
-//   line is sent all the same.
+// - SendLine: only a sender that throws gets here (the program's never does: its transaction
+//   records every outcome); the next line is sent all the same.
 void ScanCycle::skipped(Step step, const QString& cause)
 {
     if (step == Step::CountWaiting)

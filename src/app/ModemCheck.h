@@ -12,17 +12,21 @@ class SerialLine;
 class SettingsStore;
 
 // The operator's check of a newly wired modem: reads settings.ini and checks the alarm
-// threshold and the watches between alarms as start-up does, says what each watch does, asks the
-// modem on port A for its SIM, signal, network and text mode, and listens on port B a moment,
-// unless the modem does not answer at all. It says one finding a line, the verdict last. It never
-// sends an SMS and writes nothing to the event log.
+// threshold and the watches between alarms as start-up does, says what each watch does, opens
+// port A and asks the modem for its SIM, signal, network and text mode, and opens port B and
+// listens on it a moment, unless the modem does not answer at all. It says one finding a line,
+// the verdict last, and decides the exit status. It never sends an SMS and writes nothing to the
+// event log.
 class ModemCheck {
 public:
     using Say = std::function<void(const QString& finding)>;
 
     explicit ModemCheck(Say say, Timing timing = {});
 
-    // 0 when the modem is ready to send, 1 otherwise.
+    // 0 when the modem is ready to send and ORVA would start with these settings (settings.ini
+    // read, the alarm threshold reachable, the watches readable, port B opened); 1 otherwise,
+    // with the first reason on the last line. A port B that fails once open is said, but is no
+    // reason.
     [[nodiscard]] int run();
 
 private:

@@ -10,8 +10,8 @@
 namespace orva {
 
 // The program's waits and bounds and its clocks, each written here once and handed by
-// constructor to the part that waits; tests pass shorter waits and clocks of their own the
-// same way.
+// constructor or parameter to the part that waits; tests pass shorter waits and clocks of
+// their own the same way.
 struct Timing {
     // The step of every wait of an SMS transaction.
     std::chrono::milliseconds modemWaitUnit{500};
@@ -26,9 +26,10 @@ struct Timing {
     // How long written bytes may take to reach the device: at 1200 baud a line passes 600 bytes,
     // more than the commands and the longest text of a message.
     std::chrono::milliseconds outputBound = std::chrono::seconds(5);
-    // How often a question to the modem looks for its answer, and how much of its deadline must
-    // be left for it to begin: one begun closer would most likely be answered after it, where the
-    // answer could meet the next transaction.
+    // How often a question to the modem looks for its answer (and a transaction for the reply
+    // to its ESC), and how much of its deadline must be left for a question to begin: one begun
+    // closer would most likely be answered after it, where the answer could meet the next
+    // transaction.
     std::chrono::milliseconds questionPoll{50};
     std::chrono::milliseconds answerTime{500};
     // How long a burst is given to come in once enough characters wait.

@@ -22,9 +22,10 @@ struct Recorded {
     QString failure = {};
 };
 
-// The one way ORVA records an event: its entry goes to the event log and, once the log took it,
-// it is shown in the status line. Never throws: an entry the log cannot take goes to standard
-// error instead, and the answer says why, for a caller that tells the operator.
+// How ORVA records an event: its entry goes to the event log and, once the log took it, it is
+// shown in the status line (the exit entry is logged without this, and never shown). Never
+// throws: an entry the log cannot take goes to standard error instead, and the answer says why,
+// for a caller that tells the operator.
 using Record = std::function<Recorded(const Event& event)>;
 
 } // namespace orva

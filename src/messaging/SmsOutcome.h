@@ -15,7 +15,7 @@ struct SmsOutcome {
         NoPrompt,      // an answer to the commands, but no prompt for the body
         Refused,       // an error result from the modem
         Unconfirmed,   // no final result for the body in time
-        PortFailure,   // port A failed in the middle of the transaction
+        PortFailure,   // port A failed, or could not be opened again, during the transaction
         Stopped        // ORVA is ending; nothing was written
     };
 

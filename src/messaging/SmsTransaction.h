@@ -38,8 +38,8 @@ public:
     // time, and the prompt's alone when it is silent; up to the late prompt's units more while a
     // prompt is late, and the late confirmation's while a confirmation is late, unless ORVA is
     // asked to end meanwhile; up to the ESC's reply units more before the commands when a prompt
-    // that came too late must be closed first. Once it is, no transaction begins. A port that
-    // fails on the way is an outcome too, with its cause.
+    // that came too late must be closed first. Once ORVA is asked to end, no transaction begins.
+    // A port that fails on the way is an outcome too, with its cause.
     [[nodiscard]] SmsOutcome send(const QString& number, const QString& text);
 
 private:

@@ -7,8 +7,8 @@
 #include <chrono>
 
 // What ORVA tells the service manager that started it and the system journal. Without a
-// service manager listening (no NOTIFY_SOCKET) the notifications do nothing; on a system
-// without either, nothing here does anything.
+// service manager listening (no NOTIFY_SOCKET) the notifications do nothing; without a journal
+// the entries go nowhere; in a build without libsystemd nothing here does anything.
 namespace orva::service {
 
 // Whether a service manager started ORVA and listens to it.

@@ -14,8 +14,8 @@ namespace orva {
 // The modem between alarms: when a check is due, and the episodes in which it could not send,
 // from the checks' answers and from every message's outcome. A modem that confirmed a message
 // can send in the state a check finds right after it, whatever the rules make of its answers;
-// one that comes back after its port failed may be another modem. With no checks asked for it
-// has no episodes, but a check made for the daily test still reads the signal.
+// one that comes back after a check found its port failed may be another modem. With no checks
+// asked for it has no episodes, but a check made for the daily test still reads the signal.
 class ModemWatch {
 public:
     // What a check or a message made of the modem.
