@@ -61,7 +61,8 @@ int main(int argc, char* argv[])
     const QCommandLineOption check(
         QStringLiteral("check"),
         QStringLiteral("Check the modem and the alarm port as settings.ini configures them, and "
-                       "end: 0 when the modem is ready to send. Sends nothing, logs nothing."));
+                       "end: 0 when the modem is ready to send and ORVA would start with "
+                       "settings.ini. Sends nothing, logs nothing."));
     commandLine.parser().addOption(check);
     if (const auto status = commandLine.parse())
         return *status;
