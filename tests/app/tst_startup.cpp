@@ -107,11 +107,10 @@ private slots:
                   "line settings \"9600,n,8,1\\nPORT B:2\\n\" are not valid");
         test::row("NUL in a value", QByteArray("PORT A:1\r\nSETTINGS A:96\0 00\r\n", 29),
                   "line settings \"96\\0 00\" are not valid");
-        // Never read an alarm: refused before any port is opened.
+        // Never read an alarm: refused before any port is opened. Which thresholds: the bursts'
+        // own test.
         test::row("threshold above any count", QByteArray("LENGTH B:40000\r\n"),
                   "LENGTH B: \"40000\" can never be reached: at most 32767 characters are counted");
-        test::row("threshold beyond any number", QByteArray("LENGTH B:1E400\r\n"),
-                  "LENGTH B: \"1E400\" can never be reached: at most 32767 characters are counted");
         test::row("no time of day for the test message", QByteArray("TEST SMS:25:99\r\n"),
                   "TEST SMS: \"25:99\" is no time of day");
         test::row("modem checks below zero", QByteArray("MODEM CHECK:-1\r\n"),
