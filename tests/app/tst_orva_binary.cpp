@@ -251,35 +251,11 @@ private slots:
         const QString noTime = "TEST SMS: \"25:99\" is no time of day: hh:mm, from 00:00 to 23:59";
         test::row("test time refused", QStringList{}, "5", "TEST SMS:25:99\r\n", 1,
                   QStringList{noTime, "Modem: answers AT", "Not ready: " + noTime});
-        test::row(
-            "no SIM", QStringList{"--trouble", "no-sim"}, "5", "", 1,
-            QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
+        // The SIM and the network as the check finds them: the readiness rules' own test.
         test::row(
             "no SIM, answered byte by byte", QStringList{"--trouble", "no-sim", "--byte-gap", "15"},
             "5", "", 1,
             QStringList{"SIM: not inserted", "Not ready: the SIM is not ready (not inserted)"});
-        test::row("PIN needed", QStringList{"--trouble", "pin"}, "5", "", 1,
-                  QStringList{"SIM: PIN needed", "Not ready: the SIM is not ready (PIN needed)"});
-        test::row("no signal", QStringList{"--trouble", "no-signal"}, "5", "", 1,
-                  QStringList{"Signal: unknown", "Network: searching",
-                              "Not ready: the modem is not on a network (searching)"});
-        test::row("not registered", QStringList{"--trouble", "not-registered"}, "5", "", 1,
-                  QStringList{"Network: not registered",
-                              "Not ready: the modem is not on a network (not registered)"});
-        test::row("registration report before the answer",
-                  QStringList{"--trouble", "unsolicited-creg"}, "5", "", 0,
-                  QStringList{"Network: registered, home network", ready});
-        test::row("on LTE, registered for SMS only", QStringList{"--trouble", "sms-only"}, "5", "",
-                  0,
-                  QStringList{"AT+CREG?: \"+CREG: 0,6\"", "AT+CEREG?: \"+CEREG: 0,1\"",
-                              "Signal: -96 dBm (LTE RSRP), fair",
-                              "Network: registered for SMS only, home network", ready});
-        test::row("on 5G alone", QStringList{"--trouble", "5g-only"}, "5", "", 0,
-                  QStringList{"AT+CSQ: \"+CSQ: 99,99\"", "AT+C5GREG?: \"+C5GREG: 0,1\"",
-                              "Signal: -97 dBm (5G RSRP), fair",
-                              "Network: registered on 5G (5GS), home network; SMS depends on the "
-                              "network: no circuit-switched registration",
-                              ready});
         test::row("no answer", QStringList{"--mode", "silent"}, "5", "", 1,
                   QStringList{"Modem: no answer to AT", "Not ready: the modem does not answer"});
         test::row("threshold never reached", QStringList{}, "40000", "", 1,
