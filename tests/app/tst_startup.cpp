@@ -154,14 +154,17 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{kFailureEntry});
     }
 
+    // What else the log cannot take: its own test.
     void unwritableLogStillEnds()
     {
         home_->writeWorkingSettings();
-        QVERIFY(QDir(home_->dataFolder())
-                    .mkdir(logFileName(QDate::currentDate()))); // a folder where the log belongs
+        const QString log = home_->dataFolder() + "/" + logFileName(QDate::currentDate());
+        QVERIFY(QDir().mkdir(log)); // a folder where the log belongs
         const test::ModalAnswer answer;
         start();
         QCOMPARE(answer.seen().text, kFailureText);
+        QCOMPARE(answer.seen().informativeText,
+                 "cannot open the event log " + log + ": it is a directory, not a regular file");
         QCOMPARE(exitStatus_, 1);
     }
 
