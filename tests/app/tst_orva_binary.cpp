@@ -1,11 +1,9 @@
 #include "config/SettingsFile.h"
 #include "eventlog/EventLog.h"
-#include "eventlog/LogEntry.h"
 #include "pty/PseudoTerminal.h"
 #include "support/ChildProcess.h"
 #include "support/ModemSimulator.h"
 #include "support/NotifySocket.h"
-#include "support/ProcessFigures.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
 #include "support/TestHome.h"
@@ -15,7 +13,6 @@
 #include <csignal>
 #include <memory>
 #include <optional>
-#include <random>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -45,11 +42,11 @@ private:
     std::unique_ptr<test::Process> orva_;
 
     // The program started on the simulated devices, the modem answering after 100 ms.
-    void startOnDevices(const QString& lengthB = "1", const QStringList& modemOptions = {},
+    void startOnDevices(const QStringList& modemOptions = {},
                         const QMap<QString, QString>& environment = {})
     {
         devices_ = std::make_unique<test::SimulatedDevices>(
-            *home_, lengthB, QStringList{"--reply-delay", "100"} + modemOptions);
+            *home_, "1", QStringList{"--reply-delay", "100"} + modemOptions);
         orva_ = startOrva({}, environment);
         QTRY_VERIFY_WITH_TIMEOUT(logged("SMS Program Started"), 10000);
     }
@@ -57,13 +54,7 @@ private:
     void sendAlarm(const QString& alarm) const { devices_->sendBurst(alarm + "\r"); }
     bool modemReceived(const QString& alarm) { return devices_->modem.accepted(kNumber, alarm); }
     bool logged(const QString& text) const { return home_->logTexts().contains(text); }
-    QString alarmPort() const { return "port B (alarm port) (" + home_->linkPath(2) + ")"; }
     QString settingsPath() const { return settingsFilePath(); } // home_ is HOME
-    QString logPath() const
-    {
-        return home_->dataFolder() + "/" + logFileName(QDate::currentDate());
-    }
-    QString pid() const { return QString::number(orva_->process().processId()); }
     void assertStillRunning() { QCOMPARE(orva_->process().state(), QProcess::Running); }
 
     std::unique_ptr<test::Process> startOrva(const QStringList& arguments = {},
@@ -364,55 +355,6 @@ private slots:
         QCOMPARE(home_->logTexts(), QStringList{"Start up Com port error, Program Exit"});
     }
 
-    // The faults an unattended notifier meets, survived at real timing.
-    void modemUnpluggedAndBack()
-    {
-        startOnDevices();
-        devices_->modem.unplug(); // its link disappears with it
-        const double before = test::processorSeconds(pid());
-        sendAlarm(".WHILE AWAY");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Error, SMS not sent: .WHILE AWAY " + kNumber), 30000);
-        QTest::qWait(2000);
-        const double used = test::processorSeconds(pid()) - before;
-        QVERIFY2(used < 1.0, qPrintable(QString("%1 s of processor time").arg(used)));
-        devices_->modem.plugIn();
-        sendAlarm(".AFTER RETURN");
-        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER RETURN"), 30000);
-        assertStillRunning();
-    }
-
-    // A keep-alive below the threshold waits while the adapter is away: the loss and the
-    // return are logged all the same, and the next alarm goes out.
-    void alarmSourceUnpluggedAndBack_data()
-    {
-        QTest::addColumn<bool>("linkLeftDangling");
-        test::row("link gone with the adapter", false);
-        test::row("link left dangling, then pointed anew", true);
-    }
-
-    void alarmSourceUnpluggedAndBack()
-    {
-        QFETCH(bool, linkLeftDangling);
-        startOnDevices("10");
-        devices_->sendBurst("ok\r");
-        QTest::qWait(300); // taken in by the line
-        devices_->unplugAlarms();
-        if (linkLeftDangling)
-            QVERIFY(QFile::link("/dev/orva-unplugged-alarms", home_->linkPath(2)));
-        const QString lost = "Port Error: " + alarmPort() + ": ";
-        QTRY_VERIFY_WITH_TIMEOUT(!home_->logTexts().filter(lost).isEmpty(), 5000);
-        if (linkLeftDangling)
-            QVERIFY2(home_->logTexts().filter(lost).first().endsWith(
-                         "points to /dev/orva-unplugged-alarms, which does not exist"),
-                     qPrintable(home_->logTexts().join('\n')));
-        devices_->plugInAlarms(); // the link points to the adapter again
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Restored: " + alarmPort()), 5000);
-        sendAlarm(".AFTER RETURN");
-        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER RETURN"), 30000);
-        QCOMPARE(home_->logTexts().filter("Port ").size(), 2); // once each
-        assertStillRunning();
-    }
-
     // A second ORVA, or any program, holding the modem: the start-up failure says so.
     void modemHeldByAnotherProgram()
     {
@@ -423,51 +365,6 @@ private slots:
                                          .arg(QFileInfo(home_->linkPath(1)).canonicalFilePath())));
         QCOMPARE(second->terminate(), 1);
         QVERIFY(logged("Start up Com port error, Program Exit"));
-        assertStillRunning();
-    }
-
-    // While the log cannot take entries, messages still go out and their entries go to
-    // standard error; once it can, it takes them again.
-    void logUnusableAndBack_data()
-    {
-        QTest::addColumn<bool>("fifo");
-        test::row("data folder gone", false);
-        test::row("log file a FIFO without a reader", true);
-    }
-
-    void logUnusableAndBack()
-    {
-        QFETCH(bool, fifo);
-        startOnDevices();
-        QDir home(home_->path());
-        if (fifo)
-            QVERIFY(QFile::remove(logPath()) && ::mkfifo(qPrintable(logPath()), 0600) == 0);
-        else
-            QVERIFY(home.rename("ORVA", "ORVA.away")); // the open lines stay open
-        sendAlarm(".WITHOUT LOG");
-        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".WITHOUT LOG"), 30000); // only its entry is lost
-        QTest::qWait(4000);                                             // the transaction ends
-        assertStillRunning();
-        if (fifo)
-            QVERIFY(QFile::remove(logPath()));
-        else
-            QVERIFY(home.rename("ORVA.away", "ORVA"));
-        sendAlarm(".WITH LOG");
-        QTRY_VERIFY_WITH_TIMEOUT(logged(".WITH LOG " + kNumber), 30000);
-        QVERIFY(!logged(".WITHOUT LOG " + kNumber));
-        QVERIFY(orva_->standardError().contains(QRegularExpression(
-            "ORVA: not logged: \\d{8} \\d\\d:\\d\\d:\\d\\d \\.WITHOUT LOG " + kNumber)));
-    }
-
-    // Received bytes dropped by the full buffer leave one entry, written when it is read.
-    void fullBufferLeavesATrace()
-    {
-        startOnDevices();
-        devices_->sendBurst(QString(1024 * 1024 + 4096, u'x')); // taken in at once, read 10 s on
-        QTRY_VERIFY_WITH_TIMEOUT(
-            logged("Port Error: " + alarmPort() + " receive buffer full, 4096 bytes dropped"),
-            20000);
-        QCOMPARE(home_->logTexts().filter("receive buffer full").size(), 1);
         assertStillRunning();
     }
 
@@ -495,7 +392,7 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(QFile::exists("/tmp/.X11-unix/X" + display.mid(1)), 10000);
         }
         startOnDevices(
-            "1", inATransaction ? QStringList{"--mode", "no-confirm"} : QStringList{},
+            inATransaction ? QStringList{"--mode", "no-confirm"} : QStringList{},
             {{"DISPLAY", display}, {"QT_QPA_PLATFORM", displayLost ? "xcb" : "offscreen"}});
         devices_->sendBurst(".ONE\r.TWO\rplain\r.THREE\r");
         if (inATransaction) { // 2.5 s after the body the fixed wait ends and the grace begins
@@ -599,38 +496,32 @@ private slots:
         orva_.reset();
     }
 
-    // settings.ini and the log are read and written only as regular files: anything else is
-    // refused at start-up without blocking it.
+    // settings.ini is read only as a regular file: anything else is refused at start-up without
+    // blocking it. The log's refusal: the start-up's test.
     void filesThatAreNoFiles_data()
     {
-        QTest::addColumn<QString>("file");
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("cause");
-        const QString notAFile =
-            "cannot open the settings file %settings: it is %1, not a regular file";
-        test::row("settings a FIFO without a writer", "settings", "fifo", notAFile.arg("a FIFO"));
-        test::row("settings a link to /dev/zero", "settings", "/dev/zero",
+        const QString notAFile = "cannot open the settings file %settings: it is %1, not a regular "
+                                 "file";
+        const QString tooLarge = "the settings file %settings holds more than 1048576 bytes";
+        test::row("settings a FIFO without a writer", "fifo", notAFile.arg("a FIFO"));
+        test::row("settings a link to /dev/zero", "/dev/zero", notAFile.arg("a character device"));
+        test::row("settings a link to /dev/urandom", "/dev/urandom",
                   notAFile.arg("a character device"));
-        test::row("settings a link to /dev/urandom", "settings", "/dev/urandom",
-                  notAFile.arg("a character device"));
-        test::row("settings a folder", "settings", "folder", notAFile.arg("a directory"));
-        test::row("settings of 2 GiB, all of it a hole", "settings", "sparse",
-                  QString("the settings file %settings holds more than 1048576 bytes"));
-        test::row("settings a link to a file that never ends", "settings", "/proc/self/pagemap",
-                  QString("the settings file %settings holds more than 1048576 bytes"));
-        test::row("log a FIFO without a reader", "log", "fifo",
-                  "cannot open the event log %log: it is a FIFO, not a regular file");
+        test::row("settings a folder", "folder", notAFile.arg("a directory"));
+        test::row("settings of 2 GiB, all of it a hole", "sparse", tooLarge);
+        test::row("settings a link to a file that never ends", "/proc/self/pagemap", tooLarge);
     }
 
     void filesThatAreNoFiles()
     {
-        QFETCH(QString, file);
         QFETCH(QString, kind);
         QFETCH(QString, cause);
         const PseudoTerminal modem(home_->linkPath(1).toStdString());
         const PseudoTerminal alarms(home_->linkPath(2).toStdString());
         home_->writeWorkingSettings();
-        const QString path = file == "settings" ? settingsPath() : logPath();
+        const QString path = settingsPath();
         if (kind != "sparse")
             QFile::remove(path);
         if (kind == "sparse") // the working settings, then a hole that takes no disk
@@ -642,27 +533,9 @@ private slots:
         else
             QVERIFY(QFile::link(kind, path));
         const auto orva = startOrva();
-        cause.replace("%settings", settingsPath()).replace("%log", logPath());
-        QVERIFY2(orva->waitForError("start-up failed: " + cause),
+        QVERIFY2(orva->waitForError("start-up failed: " + cause.replace("%settings", path)),
                  qPrintable(orva->standardError()));
         QCOMPARE(orva->terminate(), 1); // the message box waited; the signal is its OK
-    }
-
-    void floodThenAlarm()
-    {
-        startOnDevices();
-        const qint64 before = test::residentKiB(pid());
-        std::mt19937 random(20261207);
-        QString flood(64 * 1024, u'\0');
-        for (QChar& byte : flood)
-            byte = QChar(char16_t(random() & 0xff));
-        devices_->sendBurst(flood);
-        QTest::qWait(12000); // the flood settles and is read as one burst
-        sendAlarm(".AFTER FLOOD");
-        QTRY_VERIFY_WITH_TIMEOUT(modemReceived(".AFTER FLOOD"), 90000);
-        const qint64 grown = test::residentKiB(pid()) - before;
-        QVERIFY2(grown < 50 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
-        assertStillRunning();
     }
 };
 

@@ -68,6 +68,8 @@ private slots:
         QCOMPARE(program.outgoingSms().number, " 91234567");
         QCOMPARE(program.mainWindow().line(0), "SMS Program Started");
         QVERIFY(program.scan().timer().isActive());
+        QCOMPARE(program.scan().timer().objectName(), "Timer1");
+        QCOMPARE(program.scan().timer().interval(), 1017);
         QCOMPARE(home_->logTexts(), QStringList{"SMS Program Started"});
 
         program.mainWindow().show();
