@@ -426,21 +426,16 @@ private slots:
         QFETCH(bool, fifo);
         const QString logPath = home_->dataFolder() + "/" + logFileName(QDate::currentDate());
         QDir home(home_->path());
-        if (fifo)
-            QVERIFY(QFile::remove(logPath) && ::mkfifo(qPrintable(logPath), 0600) == 0);
-        else
-            QVERIFY(home.rename("ORVA", "ORVA.away")); // the open lines stay open
-        sendAlarm(".WITHOUT LOG");                     // only its entry is lost
+        QVERIFY(fifo ? QFile::remove(logPath) && ::mkfifo(qPrintable(logPath), 0600) == 0
+                     : home.rename("ORVA", "ORVA.away"));
+        sendAlarm(".WITHOUT LOG"); // the open lines stay open; only its entry is lost
         QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kConfigured, ".WITHOUT LOG"), 5000);
-        const test::ModalAnswer answer; // a typed message's is shown to the operator
+        const test::ModalAnswer answer; // a typed message's loss is told to the operator
         send(openManual(), kConfigured, "typed");
         QTRY_COMPARE(answer.seen().count, 1);
         QVERIFY2(answer.seen().text.startsWith("cannot open the event log " + logPath),
                  qPrintable(answer.seen().text));
-        if (fifo)
-            QVERIFY(QFile::remove(logPath));
-        else
-            QVERIFY(home.rename("ORVA.away", "ORVA"));
+        QVERIFY(fifo ? QFile::remove(logPath) : home.rename("ORVA.away", "ORVA"));
         sendAlarm(".WITH LOG");
         QTRY_VERIFY_WITH_TIMEOUT(logged(".WITH LOG " + kConfigured), 5000);
         QVERIFY(!logged(".WITHOUT LOG " + kConfigured) && !logged("typed " + kConfigured));
