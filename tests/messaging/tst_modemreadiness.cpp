@@ -144,92 +144,117 @@ private slots:
         QCOMPARE(orva::signalLevel(u"\r\nERROR\r\n", {}), std::nullopt);
     }
 
-    void simReady_data()
+    // What the SIM's answer says: its final result, the state the operator's check describes,
+    // and whether the SIM is ready to send.
+    void simAnswer_data()
     {
         QTest::addColumn<QString>("reply");
+        QTest::addColumn<QString>("finalResult");
+        QTest::addColumn<QString>("described");
         QTest::addColumn<bool>("ready");
-        test::row("ready", kSimReady, true);
-        test::row("PIN", "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", false);
-        test::row("no SIM", "\r\n+CME ERROR: 10\r\n", false);
+        test::row("ready", kSimReady, "OK", "ready", true);
+        test::row("ready, without the echo", "\r\n+CPIN: READY\r\n\r\nOK\r\n", "OK", "ready", true);
+        test::row("PIN", "\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n", "OK", "PIN needed", false);
+        test::row("PUK", "\r\n+CPIN: SIM PUK\r\n\r\nOK\r\n", "OK", "PUK needed", false);
+        test::row("no SIM", "\r\n+CME ERROR: 10\r\n", "+CME ERROR: 10", "not inserted", false);
+        test::row("no SIM, the result line just ended", "\r\n+CME ERROR: 10\r", "+CME ERROR: 10",
+                  "not inserted", false);
+        test::row("SIM busy", "\r\n+CME ERROR: 14\r\n", "+CME ERROR: 14",
+                  "unknown (+CME ERROR: 14)", false);
         test::row("ready, then a PIN asked for", "\r\n+CPIN: READY\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n",
-                  false);
+                  "OK", "PIN needed", false);
         test::row("a registration report first", "\r\n+CREG: 1\r\n\r\n+CPIN: READY\r\n\r\nOK\r\n",
-                  true);
-        test::row("ready after the result", "\r\nOK\r\n+CPIN: READY\r\n", false);
-        test::row("lower case", "\r\n+CPIN: ready\r\n\r\nOK\r\n", false);
-        test::row("nothing", "", false);
+                  "OK", "ready", true);
+        test::row("ready after the result", "\r\nOK\r\n+CPIN: READY\r\n", "OK",
+                  "unknown (OK +CPIN: READY)", false);
+        test::row("lower case", "\r\n+CPIN: ready\r\n\r\nOK\r\n", "OK", "unknown (+CPIN: ready OK)",
+                  false);
+        test::row("nothing", "", "", "unknown ()", false);
+        test::row("an answer that floods",
+                  "\r\n+CPIN: " + QString(200, u'Z') + "\x1b[2J\r\n\r\nOK\r\n", "OK",
+                  "unknown (+CPIN: " + QString(73, u'Z') + ")", false);
+        test::row("an answer with escapes", "\r\n+CPIN: \x1b[2J\r\n\r\nOK\r\n", "OK",
+                  "unknown (+CPIN: \\x1b[2J OK)", false);
     }
 
-    void simReady()
+    void simAnswer()
     {
         QFETCH(QString, reply);
+        QTEST(orva::finalResult(reply).value_or(QString()), "finalResult");
+        QTEST(simState(reply), "described");
         QTEST(orva::simReady(reply), "ready");
     }
 
+    // What the operator's check finds, also with the troubles the modem simulator acts out for
+    // the real program's check (its modems of today: the captured answers).
     void modemFindings_data()
     {
-        QTest::addColumn<Answer>("at");
-        QTest::addColumn<Answer>("sim");
-        QTest::addColumn<Answer>("registration");
-        QTest::addColumn<Answer>("textMode");
+        QTest::addColumn<ModemHealth>("health");
         QTest::addColumn<QStringList>("findings");
         QTest::addColumn<Answer>("notReady");
         const Answer none;
+        const Answer refused = "\r\nERROR\r\n";
+        const Answer noSignal = "\r\n+CSQ: 99,99\r\n\r\nOK\r\n";
+        const auto reply = [](const QString& line) {
+            return Answer("\r\n" + line + "\r\n\r\nOK\r\n");
+        };
+        const auto checked = [](Answer at, Answer sim, Answer registration, Answer textMode,
+                                Answer signal = kSignal) {
+            return ModemHealth{.at = at,
+                               .sim = sim,
+                               .registration = registration,
+                               .signal = signal,
+                               .textMode = textMode};
+        };
         const auto answers = [](const QString& sim, const QString& creg, const QString& network,
-                                const QString& text) {
-            return QStringList{"Modem: answers AT",
-                               "SIM: " + sim,
-                               "AT+CREG?: " + creg,
-                               "AT+CSQ: \"+CSQ: 20,99\"",
-                               "AT+CGREG?: no answer",
-                               "AT+CEREG?: no answer",
-                               "AT+C5GREG?: no answer",
-                               "AT+CESQ: no answer",
-                               "Signal: -73 dBm (RSSI), excellent",
-                               "Network: " + network,
-                               "Text mode: " + text};
+                                const QString& text, const QString& csq = "\"+CSQ: 20,99\"",
+                                const QString& signal = "-73 dBm (RSSI), excellent") {
+            return QStringList{
+                "Modem: answers AT",     "SIM: " + sim,          "AT+CREG?: " + creg,
+                "AT+CSQ: " + csq,        "AT+CGREG?: no answer", "AT+CEREG?: no answer",
+                "AT+C5GREG?: no answer", "AT+CESQ: no answer",   "Signal: " + signal,
+                "Network: " + network,   "Text mode: " + text};
         };
         const QString home = "\"+CREG: 0,1\"";
-        test::row("ready", Answer(kAt), Answer(kSimReady), Answer(kHome), Answer(kTextMode),
-                  answers("ready", home, "registered, home network", "accepted"), none);
-        test::row("silent", none, none, none, none, QStringList{"Modem: no answer to AT"},
+        const QString homeNetwork = "registered, home network";
+        test::row("ready", checked(kAt, kSimReady, kHome, kTextMode),
+                  answers("ready", home, homeNetwork, "accepted"), none);
+        test::row("silent", checked(none, none, none, none), QStringList{"Modem: no answer to AT"},
                   Answer("the modem does not answer"));
-        test::row("PIN", Answer(kAt), Answer("\r\n+CPIN: SIM PIN\r\n\r\nOK\r\n"), Answer(kHome),
-                  Answer(kTextMode),
-                  answers("PIN needed", home, "registered, home network", "accepted"),
+        test::row("PIN", checked(kAt, reply("+CPIN: SIM PIN"), kHome, kTextMode),
+                  answers("PIN needed", home, homeNetwork, "accepted"),
                   Answer("the SIM is not ready (PIN needed)"));
-        test::row("searching", Answer(kAt), Answer(kSimReady),
-                  Answer("\r\n+CREG: 0,2\r\n\r\nOK\r\n"), Answer(kTextMode),
+        test::row("searching", checked(kAt, kSimReady, reply("+CREG: 0,2"), kTextMode),
                   answers("ready", "\"+CREG: 0,2\"", "searching", "accepted"),
                   Answer("the modem is not on a network (searching)"));
-        test::row("text mode refused", Answer(kAt), Answer(kSimReady), Answer(kHome),
-                  Answer("\r\nERROR\r\n"),
-                  answers("ready", home, "registered, home network", "refused"),
+        test::row("text mode refused", checked(kAt, kSimReady, kHome, refused),
+                  answers("ready", home, homeNetwork, "refused"),
                   Answer("the modem refuses text mode"));
-        test::row("no answer to text mode", Answer(kAt), Answer(kSimReady), Answer(kHome), none,
-                  answers("ready", home, "registered, home network", "refused"),
+        test::row("no answer to text mode", checked(kAt, kSimReady, kHome, none),
+                  answers("ready", home, homeNetwork, "refused"),
                   Answer("the modem refuses text mode"));
-        test::row("the SIM first", Answer(kAt), Answer("\r\n+CME ERROR: 10\r\n"), none, none,
+        test::row("the SIM first", checked(kAt, Answer("\r\n+CME ERROR: 10\r\n"), none, none),
                   answers("not inserted", "no answer", "not registered", "refused"),
                   Answer("the SIM is not ready (not inserted)"));
         test::row(
-            "the domain's result when it has no information line", Answer(kAt), Answer(kSimReady),
-            Answer("\r\n+CME ERROR: 3\r\n"), Answer(kTextMode),
+            "the domain's result when it has no information line",
+            checked(kAt, kSimReady, Answer("\r\n+CME ERROR: 3\r\n"), kTextMode),
             answers("ready", "\"+CME ERROR: 3\" (not supported)", "not registered", "accepted"),
             Answer("the modem is not on a network (not registered)"));
+        test::row("no signal", checked(kAt, kSimReady, reply("+CREG: 0,2"), kTextMode, noSignal),
+                  answers("ready", "\"+CREG: 0,2\"", "searching", "accepted", "\"+CSQ: 99,99\"",
+                          "unknown"),
+                  Answer("the modem is not on a network (searching)"));
+        test::row("registration report before the answer",
+                  checked(kAt, kSimReady, Answer("\r\n+CREG: 1\r\n\r\n+CREG: 0,1\r\n\r\nOK\r\n"),
+                          kTextMode),
+                  answers("ready", home, homeNetwork, "accepted"), none);
     }
 
     void modemFindings()
     {
-        QFETCH(Answer, at);
-        QFETCH(Answer, sim);
-        QFETCH(Answer, registration);
-        QFETCH(Answer, textMode);
-        const ModemFindings findings = orva::modemFindings({.at = at,
-                                                            .sim = sim,
-                                                            .registration = registration,
-                                                            .signal = kSignal,
-                                                            .textMode = textMode});
+        QFETCH(ModemHealth, health);
+        const ModemFindings findings = orva::modemFindings(health);
         QTEST(findings.lines, "findings");
         QTEST(findings.notReady, "notReady");
     }

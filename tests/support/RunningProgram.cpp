@@ -21,11 +21,13 @@ void SimulatedDevices::plugInAlarms()
     alarms_ = std::make_unique<tools::PseudoTerminal>(alarmLink_);
 }
 
-RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings, Clock clock)
+RunningProgram::RunningProgram(const TestHome& home, const QString& moreSettings, Clock clock,
+                               std::chrono::milliseconds scanPeriod)
     : devices(home, QStringLiteral("1"), {}, moreSettings)
     , program_(std::make_unique<Orva>([this](int status) { exitStatus_ = status; },
                                       Timing{.modemWaitUnit = kModemWait,
                                              .settleWait = kSettleWait,
+                                             .scanPeriod = scanPeriod,
                                              .clock = std::move(clock)}))
 {
     program_->startUp();

@@ -31,15 +31,18 @@ private:
     std::unique_ptr<tools::PseudoTerminal> alarms_;
 };
 
-// The whole program in this process, started on the simulated devices with short waits.
-// Ending the process is only noted.
+// The whole program in this process, started on the simulated devices with short waits; the
+// scan keeps the program's period unless a test asks for a shorter one. Ending the process is
+// only noted.
 class RunningProgram {
 public:
     static constexpr std::chrono::milliseconds kModemWait{60};
     static constexpr std::chrono::milliseconds kSettleWait{100};
+    static constexpr std::chrono::milliseconds kShortScanPeriod{100};
 
     explicit RunningProgram(const TestHome& home, const QString& moreSettings = {},
-                            Clock clock = {});
+                            Clock clock = {},
+                            std::chrono::milliseconds scanPeriod = Timing{}.scanPeriod);
 
     Orva& program() { return *program_; }
     MainWindow& mainWindow() { return program_->mainWindow(); }
