@@ -14,14 +14,17 @@ namespace {
 
 const QDateTime kStart(QDate(2026, 12, 7), QTime(8, 15));
 
-QString answer(const char* command, const QString& result)
+// What a modem answers to a check's questions after AT, in their order, each an information
+// line before OK, or a final result alone ("ERROR" for every question left out).
+ModemHealth answering(const QStringList& lines)
 {
-    return command + QStringLiteral("\r\r\n") + result + QStringLiteral("\r\n");
-}
-
-QString answer(const char* command, const char* line, const char* state)
-{
-    return answer(command, QStringLiteral("%1: %2\r\n\r\nOK").arg(line, state));
+    ModemHealth health{.at = "\r\nOK\r\n"};
+    for (std::size_t i = 1; i < kModemQuestions.size(); ++i) {
+        const QString line = lines.value(qsizetype(i) - 1, "ERROR");
+        health.*kModemQuestions[i].answer =
+            "\r\n" + line + (line.contains("ERROR") ? "\r\n" : "\r\n\r\nOK\r\n");
+    }
+    return health;
 }
 
 // A modem of each kind the watch meets: its answers to a check, unless it is silent, and how
@@ -31,53 +34,34 @@ struct ModemKind {
     SmsOutcome sending;
 };
 
-ModemHealth modemAnswering(const char* sim, const char* circuit, const char* rssi,
-                           const QStringList& newer = {})
-{
-    const auto answerOrError = [&newer](qsizetype i, const char* command) {
-        return newer.size() > i ? answer(command, newer[i]) : answer(command, QString("ERROR"));
-    };
-    return {.at = answer("AT", QString("OK")),
-            .sim = QString(sim).startsWith('+') ? answer("AT+CPIN?", QString(sim))
-                                                : answer("AT+CPIN?", "+CPIN", sim),
-            .registration = answer("AT+CREG?", "+CREG", circuit),
-            .signal = answer("AT+CSQ", "+CSQ", rssi),
-            .packetRegistration = answerOrError(0, "AT+CGREG?"),
-            .epsRegistration = answerOrError(1, "AT+CEREG?"),
-            .fiveGRegistration = answerOrError(2, "AT+C5GREG?"),
-            .extendedSignal = answerOrError(3, "AT+CESQ")};
-}
-
-const ModemHealth kServing = modemAnswering("READY", "0,1", "20,99");
 const SmsOutcome kSent{SmsOutcome::Kind::Sent, "+CMGS: 7"};
 
-SmsOutcome refused(const char* result)
+ModemKind refusing(const QStringList& answers, const char* result)
 {
-    return {SmsOutcome::Kind::Refused, result};
+    return {answering(answers), {SmsOutcome::Kind::Refused, result}};
 }
 
 const std::map<QString, ModemKind> kModems{
-    {"normal", {kServing, kSent}},
+    {"normal", {answering({"+CPIN: READY", "+CREG: 0,1", "+CSQ: 20,99"}), kSent}},
     {"silent", {std::nullopt, {SmsOutcome::Kind::Silent, {}}}},
-    {"pin", {modemAnswering("SIM PIN", "0,1", "20,99"), refused("+CMS ERROR: 311")}},
-    {"no-sim", {modemAnswering("+CME ERROR: 10", "0,1", "20,99"), refused("+CMS ERROR: 310")}},
-    {"not-registered", {modemAnswering("READY", "0,0", "20,99"), refused("+CMS ERROR: 331")}},
-    {"no-signal", {modemAnswering("READY", "0,2", "99,99"), refused("+CMS ERROR: 331")}},
-    {"refusing", {kServing, refused("+CMS ERROR: 500")}},
+    {"pin", refusing({"+CPIN: SIM PIN", "+CREG: 0,1", "+CSQ: 20,99"}, "+CMS ERROR: 311")},
+    {"no-sim", refusing({"+CME ERROR: 10", "+CREG: 0,1", "+CSQ: 20,99"}, "+CMS ERROR: 310")},
+    {"not-registered", refusing({"+CPIN: READY", "+CREG: 0,0", "+CSQ: 20,99"}, "+CMS ERROR: 331")},
+    {"no-signal", refusing({"+CPIN: READY", "+CREG: 0,2", "+CSQ: 99,99"}, "+CMS ERROR: 331")},
+    {"refusing", refusing({"+CPIN: READY", "+CREG: 0,1", "+CSQ: 20,99"}, "+CMS ERROR: 500")},
     {"sms-only",
-     {modemAnswering("READY", "0,6", "20,99",
-                     {"+CGREG: 0,4\r\n\r\nOK", "+CEREG: 0,1\r\n\r\nOK", "ERROR",
-                      "+CESQ: 99,99,255,255,20,45\r\n\r\nOK"}),
+     {answering({"+CPIN: READY", "+CREG: 0,6", "+CSQ: 20,99", "+CGREG: 0,4", "+CEREG: 0,1", "ERROR",
+                 "+CESQ: 99,99,255,255,20,45"}),
       kSent}},
     {"5g-only",
-     {modemAnswering("READY", "0,0", "99,99",
-                     {"+CGREG: 0,0\r\n\r\nOK", "+CEREG: 0,0\r\n\r\nOK", "+C5GREG: 0,1\r\n\r\nOK",
-                      "+CESQ: 99,99,255,255,255,255,40,60,50\r\n\r\nOK"}),
+     {answering({"+CPIN: READY", "+CREG: 0,0", "+CSQ: 99,99", "+CGREG: 0,0", "+CEREG: 0,0",
+                 "+C5GREG: 0,1", "+CESQ: 99,99,255,255,255,255,40,60,50"}),
       kSent}},
     {"registration-unknown",
-     {modemAnswering("READY", "0,4", "18,99", {"ERROR", "+CEREG: 0,4\r\n\r\nOK"}), kSent}},
+     {answering({"+CPIN: READY", "+CREG: 0,4", "+CSQ: 18,99", "ERROR", "+CEREG: 0,4"}), kSent}},
     {"port fails", {std::nullopt, {SmsOutcome::Kind::PortFailure, "port A failed"}}},
-    {"stopping", {kServing, {SmsOutcome::Kind::Stopped, {}}}},
+    {"stopping",
+     {answering({"+CPIN: READY", "+CREG: 0,1", "+CSQ: 20,99"}), {SmsOutcome::Kind::Stopped, {}}}},
 };
 
 // "h:mm:ss" or "h:mm:ss.zzz" from the start, hours beyond a day too.
@@ -178,156 +162,143 @@ private slots:
         told_.clear();
     }
 
+    // Each row: the settings, the steps ("h:mm:ss" moves both clocks to that time from the
+    // start and lets a scan end; the others act at once) and what the watch did, each thing
+    // after the time it did it at, parted by " | "; the log of the run before, if any, too.
     void timeline_data()
     {
         QTest::addColumn<QString>("settings");
-        QTest::addColumn<QStringList>("previousLog");
-        QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("told");
-        const QStringList fresh;
-        const QString restored = "ORVA PC: modem lost %1 to %2, %3 alarms not sent, see the log";
-        const QString test =
-            "ORVA PC test: %1 alarms sent, %2 not sent since 07.12 %3; signal -73 dBm";
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("told");
+        QTest::addColumn<QString>("previousLog");
+        const auto restored = [](const char* lost, const char* back, const char* alarms) {
+            return QString("ORVA PC: modem lost %1 to %2, %3 alarms not sent, see the log")
+                .arg(lost, back, alarms);
+        };
+        const auto test = [](const char* sent, const char* notSent, const char* since) {
+            return QString(
+                       "ORVA PC test: %1 alarms sent, %2 not sent since 07.12 %3; signal -73 dBm")
+                .arg(sent, notSent, since);
+        };
         const QString silent = "Alarm Port Silent: nothing received for 1 h";
-        test::row("checks on the minute, not a moment before", QString("MODEM CHECK:5"), fresh,
-                  QStringList{"0:04:59.999", "0:05:00", "0:09:59.999", "0:10:00"},
-                  QStringList{"0:05:00 check", "0:10:00 check"});
-        test::row("lost, told once, back with the alarm it lost", QString("MODEM CHECK:1"), fresh,
-                  QStringList{"modem silent", "0:01:00", "alarm .ZONE 9", "0:02:00", "modem normal",
-                              "0:03:00", "0:03:01", "0:03:02", "0:04:01.999", "0:04:02"},
-                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
-                              "0:01:00 not sent .ZONE 9", "0:02:00 check", "0:03:00 check",
-                              "0:03:00 log Modem Restored",
-                              "0:03:01 sent " + restored.arg("08:16", "08:18", "1"),
-                              "0:03:02 check", "0:04:02 check"});
+        const auto row = [](const char* name, const char* settings, const QString& steps,
+                            const QString& told, const char* previousLog = "") {
+            test::row(name, QString(settings), steps, told, QString(previousLog));
+        };
+        row("checks on the minute, not a moment before", "MODEM CHECK:5",
+            "0:04:59.999, 0:05:00, 0:09:59.999, 0:10:00", "0:05:00 check | 0:10:00 check");
+        row("lost, told once, back with the alarm it lost", "MODEM CHECK:1",
+            "modem silent, 0:01:00, alarm .ZONE 9, 0:02:00, modem normal, 0:03:00, 0:03:01, "
+            "0:03:02, 0:04:01.999, 0:04:02",
+            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ZONE 9 | "
+            "0:02:00 check | 0:03:00 check | 0:03:00 log Modem Restored | 0:03:01 sent " +
+                restored("08:16", "08:18", "1") + " | 0:03:02 check | 0:04:02 check");
         for (const auto& [modem, reason] : {std::pair{"pin", "SIM not ready (PIN needed)"},
                                             {"no-sim", "SIM not ready (not inserted)"},
                                             {"not-registered", "not registered"},
                                             {"no-signal", "no signal"},
                                             {"port fails", "port error (port A failed)"}})
-            test::row(modem, QString("MODEM CHECK:1"), fresh,
-                      QStringList{QString("modem ") + modem, "0:01:00", "0:02:00"},
-                      QStringList{"0:01:00 check", QString("0:01:00 log Modem Lost: ") + reason,
-                                  "0:02:00 check"});
-        test::row("two episodes before the message, told as one", QString("MODEM CHECK:1"), fresh,
-                  QStringList{"modem silent", "0:01:00", "alarm .ONE", "modem normal", "0:02:00",
-                              "modem silent", "0:02:01", "alarm .TWO", "modem normal", "0:02:02",
-                              "0:03:00", "0:03:01"},
-                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
-                              "0:01:00 not sent .ONE", "0:02:00 check",
-                              "0:02:00 log Modem Restored",
-                              "0:02:01 not sent " + restored.arg("08:16", "08:17", "1"),
-                              "0:02:01 log Modem Lost: no answer", "0:02:01 not sent .TWO",
-                              "0:03:00 check", "0:03:00 log Modem Restored",
-                              "0:03:01 sent " + restored.arg("08:16", "08:18", "2")});
-        test::row(
-            "a message refused waits for a retry, then each episode", QString("MODEM CHECK:1"),
-            fresh,
-            QStringList{"modem silent", "0:01:00", "alarm .ONE", "modem refusing", "0:02:00",
-                        "0:02:01", "alarm .TWO", "modem normal", "0:03:00", "0:03:01", "0:03:02"},
-            QStringList{"0:01:00 check", "0:01:00 log Modem Lost: no answer",
-                        "0:01:00 not sent .ONE", "0:02:00 check", "0:02:00 log Modem Restored",
-                        "0:02:01 not sent " + restored.arg("08:16", "08:17", "1"),
-                        "0:02:01 log Modem Lost: refused (+CMS ERROR: 500)",
-                        "0:02:01 not sent .TWO", "0:03:00 check",
-                        "0:03:01 sent " + restored.arg("08:16", "08:17", "1"),
-                        "0:03:01 log Modem Restored",
-                        "0:03:02 sent " + restored.arg("08:17", "08:18", "1")});
-        test::row("refused until a message goes", QString("MODEM CHECK:1"), fresh,
-                  QStringList{"modem refusing", "alarm .ONE", "0:01:00", "0:02:00", "modem normal",
-                              "alarm .TWO", "0:02:01"},
-                  QStringList{"0:00:00 not sent .ONE",
-                              "0:00:00 log Modem Lost: refused (+CMS ERROR: 500)", "0:01:00 check",
-                              "0:02:00 check", "0:02:00 sent .TWO", "0:02:00 log Modem Restored",
-                              "0:02:01 sent " + restored.arg("08:15", "08:17", "1")});
-        test::row("lost and back by alarms, no check due", QString("MODEM CHECK:60"), fresh,
-                  QStringList{"modem silent", "alarm .ONE", "modem normal", "alarm .TWO",
-                              "alarm .THREE", "0:00:01"},
-                  QStringList{"0:00:00 not sent .ONE", "0:00:00 log Modem Lost: no answer",
-                              "0:00:00 sent .TWO", "0:00:00 log Modem Restored",
-                              "0:00:00 sent .THREE",
-                              "0:00:01 sent " + restored.arg("08:15", "08:15", "1")});
+            row(modem, "MODEM CHECK:1", QString("modem %1, 0:01:00, 0:02:00").arg(modem),
+                QString("0:01:00 check | 0:01:00 log Modem Lost: %1 | 0:02:00 check").arg(reason));
+        row("two episodes before the message, told as one", "MODEM CHECK:1",
+            "modem silent, 0:01:00, alarm .ONE, modem normal, 0:02:00, modem silent, "
+            "0:02:01, alarm .TWO, modem normal, 0:02:02, 0:03:00, 0:03:01",
+            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:02:00 check | 0:02:00 log Modem Restored | 0:02:01 not sent " +
+                restored("08:16", "08:17", "1") +
+                " | 0:02:01 log Modem Lost: no answer | 0:02:01 not sent .TWO | 0:03:00 "
+                "check | 0:03:00 log Modem Restored | 0:03:01 sent " +
+                restored("08:16", "08:18", "2"));
+        row("a message refused waits for a retry, then each episode", "MODEM CHECK:1",
+            "modem silent, 0:01:00, alarm .ONE, modem refusing, 0:02:00, 0:02:01, "
+            "alarm .TWO, modem normal, 0:03:00, 0:03:01, 0:03:02",
+            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:02:00 check | 0:02:00 log Modem Restored | 0:02:01 not sent " +
+                restored("08:16", "08:17", "1") +
+                " | 0:02:01 log Modem Lost: refused (+CMS ERROR: 500) | 0:02:01 not sent "
+                ".TWO | 0:03:00 check | 0:03:01 sent " +
+                restored("08:16", "08:17", "1") + " | 0:03:01 log Modem Restored | 0:03:02 sent " +
+                restored("08:17", "08:18", "1"));
+        row("refused until a message goes", "MODEM CHECK:1",
+            "modem refusing, alarm .ONE, 0:01:00, 0:02:00, modem normal, alarm .TWO, 0:02:01",
+            "0:00:00 not sent .ONE | 0:00:00 log Modem Lost: refused (+CMS ERROR: 500) | "
+            "0:01:00 check | 0:02:00 check | 0:02:00 sent .TWO | 0:02:00 log Modem Restored "
+            "| 0:02:01 sent " +
+                restored("08:15", "08:17", "1"));
+        row("lost and back by alarms, no check due", "MODEM CHECK:60",
+            "modem silent, alarm .ONE, modem normal, alarm .TWO, alarm .THREE, 0:00:01",
+            "0:00:00 not sent .ONE | 0:00:00 log Modem Lost: no answer | 0:00:00 sent .TWO "
+            "| 0:00:00 log Modem Restored | 0:00:00 sent .THREE | 0:00:01 sent " +
+                restored("08:15", "08:15", "1"));
         for (const char* modem : {"sms-only", "5g-only"})
-            test::row(modem, QString("MODEM CHECK:1"), fresh,
-                      QStringList{QString("modem ") + modem, "0:01:00", "alarm .ONE", "0:01:01",
-                                  "0:02:01"},
-                      QStringList{"0:01:00 check", "0:01:00 sent .ONE", "0:01:01 check",
-                                  "0:02:01 check"});
-        test::row("registration unknown, trusted from the message it sent",
-                  QString("MODEM CHECK:1"), fresh,
-                  QStringList{"modem registration-unknown", "0:01:00", "alarm .ONE", "0:01:01",
-                              "0:01:02", "0:02:02", "modem normal", "alarm .TWO", "0:02:03",
-                              "modem registration-unknown", "0:03:03"},
-                  QStringList{"0:01:00 check", "0:01:00 log Modem Lost: not registered",
-                              "0:01:00 sent .ONE", "0:01:00 log Modem Restored",
-                              "0:01:01 sent " + restored.arg("08:16", "08:16", "0"),
-                              "0:01:02 check", "0:02:02 check", "0:02:02 sent .TWO",
-                              "0:02:03 check", "0:03:03 check",
-                              "0:03:03 log Modem Lost: not registered"});
-        test::row(
-            "daily, counting since the test before, once a day", QString("TEST SMS:08:20"), fresh,
-            QStringList{"alarm .ONE", "0:04:59.999", "0:05:00", "0:05:01", "modem silent",
-                        "alarm .TWO", "modem normal", "wall -0:02:00", "0:05:02", "0:07:00",
-                        "24:06:59.999", "24:07:00", "24:07:01"},
-            QStringList{"0:00:00 sent .ONE", "0:05:00 check",
-                        "0:05:01 sent " + test.arg("1", "0", "08:15"), "0:05:01 not sent .TWO",
-                        "24:07:00 check", "24:07:01 sent " + test.arg("0", "1", "08:20")});
-        test::row("a clock put back before the test brings it back", QString("TEST SMS:08:10"),
-                  fresh, QStringList{"wall -0:10:00", "0:00:01", "0:04:59.999", "0:05:00"},
-                  QStringList{"0:05:00 check"});
-        test::row("a test refused goes again 15 minutes on", QString("TEST SMS:08:20"), fresh,
-                  QStringList{"modem refusing", "0:05:00", "0:05:01", "modem normal", "0:20:00.999",
-                              "0:20:01"},
-                  QStringList{"0:05:00 check", "0:05:01 not sent " + test.arg("0", "0", "08:15"),
-                              "0:20:01 sent " + test.arg("0", "0", "08:15")});
-        test::row("silence told once, its end too", QString("SILENCE B:1"), fresh,
-                  QStringList{"0:59:59.999", "1:00:00", "1:30:00", "byte", "2:00:00", "2:59:59.999",
-                              "3:00:00"},
-                  QStringList{"1:00:00 log " + silent, "1:00:00 sent ORVA PC: " + silent,
-                              "2:00:00 log Alarm Port Active",
-                              "2:00:00 sent ORVA PC: alarm port active again after 2 h",
-                              "3:00:00 log " + silent, "3:00:00 sent ORVA PC: " + silent});
-        test::row(
-            "silence alert still waiting, dropped", QString("SILENCE B:1"), fresh,
-            QStringList{"modem refusing", "1:00:00", "byte", "1:00:01", "modem normal", "1:30:00"},
-            QStringList{"1:00:00 log " + silent, "1:00:00 not sent ORVA PC: " + silent,
-                        "1:00:01 log Alarm Port Active"});
-        test::row("after an unclean end, the episode it left open", QString("MODEM CHECK:1"),
-                  QStringList{"SMS Program Started",
-                              "No Respond from Modem, SMS not sent: .ZONE 1 91234567",
-                              "Modem Lost: no answer"},
-                  QStringList{"0:00:01", "0:00:02"},
-                  QStringList{"0:00:01 sent ORVA PC restarted at 08:15 after an unclean end; last "
-                              "entry 07.12 08:14, see the log",
-                              "0:00:01 log Modem Restored",
-                              "0:00:02 sent " + restored.arg("08:14", "08:15", "1")});
-        test::row("messages still to go at the end", QString("SILENCE B:1\nTEST SMS:09:15"), fresh,
-                  QStringList{"modem stopping", "1:00:00", "stop"},
-                  QStringList{"1:00:00 log " + silent, "1:00:00 check",
-                              "1:00:00 stopped ORVA PC: " + silent,
-                              "1:00:00 stopped " + test.arg("0", "0", "08:15")});
+            row(modem, "MODEM CHECK:1",
+                QString("modem %1, 0:01:00, alarm .ONE, 0:01:01, 0:02:01").arg(modem),
+                "0:01:00 check | 0:01:00 sent .ONE | 0:01:01 check | 0:02:01 check");
+        row("registration unknown, trusted from the message it sent", "MODEM CHECK:1",
+            "modem registration-unknown, 0:01:00, alarm .ONE, 0:01:01, 0:01:02, 0:02:02, "
+            "modem normal, alarm .TWO, 0:02:03, modem registration-unknown, 0:03:03",
+            "0:01:00 check | 0:01:00 log Modem Lost: not registered | 0:01:00 sent .ONE | "
+            "0:01:00 log Modem Restored | 0:01:01 sent " +
+                restored("08:16", "08:16", "0") +
+                " | 0:01:02 check | 0:02:02 check | 0:02:02 sent .TWO | 0:02:03 check | "
+                "0:03:03 check | 0:03:03 log Modem Lost: not registered");
+        row("daily, counting since the test before, once a day", "TEST SMS:08:20",
+            "alarm .ONE, 0:04:59.999, 0:05:00, 0:05:01, modem silent, alarm .TWO, modem "
+            "normal, wall -0:02:00, 0:05:02, 0:07:00, 24:06:59.999, 24:07:00, 24:07:01",
+            "0:00:00 sent .ONE | 0:05:00 check | 0:05:01 sent " + test("1", "0", "08:15") +
+                " | 0:05:01 not sent .TWO | 24:07:00 check | 24:07:01 sent " +
+                test("0", "1", "08:20"));
+        row("a clock put back before the test brings it back", "TEST SMS:08:10",
+            "wall -0:10:00, 0:00:01, 0:04:59.999, 0:05:00", "0:05:00 check");
+        row("a test refused goes again 15 minutes on", "TEST SMS:08:20",
+            "modem refusing, 0:05:00, 0:05:01, modem normal, 0:20:00.999, 0:20:01",
+            "0:05:00 check | 0:05:01 not sent " + test("0", "0", "08:15") + " | 0:20:01 sent " +
+                test("0", "0", "08:15"));
+        row("silence told once, its end too", "SILENCE B:1",
+            "0:59:59.999, 1:00:00, 1:30:00, byte, 2:00:00, 2:59:59.999, 3:00:00",
+            QString("1:00:00 log %1 | 1:00:00 sent ORVA PC: %1 | 2:00:00 log Alarm Port "
+                    "Active | 2:00:00 sent ORVA PC: alarm port active again after 2 h | "
+                    "3:00:00 log %1 | 3:00:00 sent ORVA PC: %1")
+                .arg(silent));
+        row("silence alert still waiting, dropped", "SILENCE B:1",
+            "modem refusing, 1:00:00, byte, 1:00:01, modem normal, 1:30:00",
+            QString("1:00:00 log %1 | 1:00:00 not sent ORVA PC: %1 | 1:00:01 log Alarm Port "
+                    "Active")
+                .arg(silent));
+        row("after an unclean end, the episode it left open", "MODEM CHECK:1", "0:00:01, 0:00:02",
+            "0:00:01 sent ORVA PC restarted at 08:15 after an unclean end; last entry 07.12 "
+            "08:14, see the log | 0:00:01 log Modem Restored | 0:00:02 sent " +
+                restored("08:14", "08:15", "1"),
+            "SMS Program Started | No Respond from Modem, SMS not sent: .ZONE 1 91234567 | "
+            "Modem Lost: no answer");
+        row("messages still to go at the end", "SILENCE B:1\nTEST SMS:09:15",
+            "modem stopping, 1:00:00, stop",
+            QString("1:00:00 log %1 | 1:00:00 check | 1:00:00 stopped ORVA PC: %1 | 1:00:00 "
+                    "stopped %2")
+                .arg(silent, test("0", "0", "08:15")));
         for (const char* settings : {"", "MODEM CHECK: \nTEST SMS: \nSILENCE B: "})
-            test::row(settings[0] ? "keys blank" : "no keys", QString(settings), fresh,
-                      QStringList{"modem silent", "alarm .ONE", "24:00:00"},
-                      QStringList{"0:00:00 not sent .ONE"});
+            row(settings[0] ? "keys blank" : "no keys", settings,
+                "modem silent, alarm .ONE, 24:00:00", "0:00:00 not sent .ONE");
     }
 
     void timeline()
     {
         QFETCH(QString, settings);
-        QFETCH(QStringList, previousLog);
-        QFETCH(QStringList, steps);
+        QFETCH(QString, steps);
+        QFETCH(QString, told);
+        QFETCH(QString, previousLog);
         SettingsStore store;
         for (const QString& line : settings.split('\n'))
             applySettingsLine(line.toLatin1(), store);
         QByteArray log;
-        for (qsizetype i = 0; i < previousLog.size(); ++i)
-            log += formatLogEntry(kStart.addSecs(60 * (i - previousLog.size())), previousLog[i]);
+        const QStringList previous = previousLog.split(" | ", Qt::SkipEmptyParts);
+        for (qsizetype i = 0; i < previous.size(); ++i)
+            log += formatLogEntry(kStart.addSecs(60 * (i - previous.size())), previous[i]);
         PathWatch watch(links(), clock(), std::chrono::minutes(15));
         watch.start(readWatchSettings(store), "91234567", previousRun(parseLogEntries(log)));
-        for (const QString& step : steps)
+        for (const QString& step : steps.split(", "))
             take(watch, step);
-        QTEST(told_, "told");
+        QCOMPARE(told_, told.split(" | ", Qt::SkipEmptyParts));
     }
 };
 
