@@ -219,6 +219,10 @@ private slots:
                 ".TWO | 0:03:00 check | 0:03:01 sent " +
                 restored("08:16", "08:17", "1") + " | 0:03:01 log Modem Restored | 0:03:02 sent " +
                 restored("08:17", "08:18", "1"));
+        row("lost by a check, a refusal within, back by a check", "MODEM CHECK:1",
+            "modem silent, 0:01:00, modem refusing, alarm .ONE, modem normal, 0:02:00",
+            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:02:00 check | 0:02:00 log Modem Restored");
         row("refused until a message goes", "MODEM CHECK:1",
             "modem refusing, alarm .ONE, 0:01:00, 0:02:00, modem normal, alarm .TWO, 0:02:01",
             "0:00:00 not sent .ONE | 0:00:00 log Modem Lost: refused (+CMS ERROR: 500) | "
@@ -226,8 +230,10 @@ private slots:
             "| 0:02:01 sent " +
                 restored("08:15", "08:17", "1"));
         row("lost and back by alarms, no check due", "MODEM CHECK:60",
-            "modem silent, alarm .ONE, modem normal, alarm .TWO, alarm .THREE, 0:00:01",
-            "0:00:00 not sent .ONE | 0:00:00 log Modem Lost: no answer | 0:00:00 sent .TWO "
+            "modem stopping, alarm .ZERO, modem silent, alarm .ONE, modem normal, alarm .TWO, "
+            "alarm .THREE, 0:00:01",
+            "0:00:00 stopped .ZERO | 0:00:00 not sent .ONE | 0:00:00 log Modem Lost: no answer | "
+            "0:00:00 sent .TWO "
             "| 0:00:00 log Modem Restored | 0:00:00 sent .THREE | 0:00:01 sent " +
                 restored("08:15", "08:15", "1"));
         for (const char* modem : {"sms-only", "5g-only"})

@@ -185,37 +185,6 @@ private slots:
         QCOMPARE(orva::modemFault({kind, detail}), fault);
     }
 
-    // Lost once, told once; every alarm not sent meanwhile counted; a success ends it once, a
-    // good check only when checks can see the trouble.
-    void episode()
-    {
-        ModemEpisode episode;
-        episode.alarmNotSent(); // before any episode: not counted
-        QCOMPARE(episode.succeeded(at("2026-12-07 03:00"), true), std::nullopt);
-        QCOMPARE(episode.failed({"no answer"}, at("2026-12-07 03:10")), "Modem Lost: no answer");
-        episode.alarmNotSent();
-        QCOMPARE(episode.failed({"no prompt", false}, at("2026-12-07 03:20")), std::nullopt);
-        episode.alarmNotSent();
-        QVERIFY(episode.ongoing());
-        const auto ending = episode.succeeded(at("2026-12-07 04:05"), false);
-        QVERIFY(ending);
-        QCOMPARE(ending->lost, at("2026-12-07 03:10"));
-        QCOMPARE(ending->restored, at("2026-12-07 04:05"));
-        QCOMPARE(ending->alarmsNotSent, 2);
-        QCOMPARE(episode.succeeded(at("2026-12-07 04:06"), true), std::nullopt);
-        QCOMPARE(episode.failed({"no signal"}, at("2026-12-07 05:00")), "Modem Lost: no signal");
-        QCOMPARE(episode.succeeded(at("2026-12-07 05:01"), false)->alarmsNotSent, 0);
-        QCOMPARE(episode.failed({"refused (+CMS ERROR: 500)", false}, at("2026-12-07 06:00")),
-                 "Modem Lost: refused (+CMS ERROR: 500)");
-        QCOMPARE(episode.succeeded(at("2026-12-07 06:01"), false), std::nullopt); // a check
-        const auto refused = episode.succeeded(at("2026-12-07 06:02"), true);
-        QCOMPARE(refused->lost, at("2026-12-07 06:00"));
-        const ModemEpisode::Ending told = joined(*ending, *refused); // before the message went
-        QCOMPARE(told.lost, at("2026-12-07 03:10"));
-        QCOMPARE(told.restored, at("2026-12-07 06:02"));
-        QCOMPARE(told.alarmsNotSent, 2);
-    }
-
     // What the log says of the runs before: an end without its exit entry, and an episode left
     // open with the live alarms it could not send.
     void previousRun_data()
