@@ -1,23 +1,17 @@
-#include "alarm/Burst.h"
-#include "eventlog/LogEntry.h"
 #include "serial/SerialLine.h"
 #include "support/Controls.h"
 #include "support/ModalAnswer.h"
-#include "support/ProcessFigures.h"
 #include "support/Row.h"
 #include "support/RunningProgram.h"
 #include "support/TestHome.h"
 #include "windows/ManualSmsWindow.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSysInfo>
 #include <QtTest>
 #include <memory>
-#include <random>
-#include <sys/stat.h>
 
 using namespace orva;
 
@@ -46,9 +40,8 @@ const QString kConfigured = "91234567";
 
 } // namespace
 
-// A running program in this process, with short waits: what the buttons open, what the manual
-// window sends, and the faults an unattended notifier meets and survives. What only the real
-// process shows: the binary's own test.
+// The windows of a running program in this process, with short waits: what the buttons open and
+// what the manual window sends.
 class WindowsTest : public QObject {
     Q_OBJECT
 
@@ -77,7 +70,6 @@ private:
     test::ModemSimulator& modem() { return run_->devices.modem; }
     void sendAlarm(const QString& alarm) { run_->devices.sendBurst(alarm + "\r"); }
     bool logged(const QString& text) const { return home_->logTexts().contains(text); }
-    QString alarmPort() const { return "port B (alarm port) (" + home_->linkPath(2) + ")"; }
 
     ManualSmsWindow& openManual()
     {
@@ -360,115 +352,6 @@ private slots:
         QCOMPARE(box()->standardButtons(), QMessageBox::Ok);
         box()->button(QMessageBox::Ok)->click();
         QTRY_VERIFY(box() == nullptr);
-    }
-
-    // An alarm while the modem is away fails without spinning; the next one goes out.
-    void modemUnpluggedAndBack()
-    {
-        modem().unplug(); // its link disappears with it
-        const double before = test::processorSeconds();
-        sendAlarm(".WHILE AWAY");
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Error, SMS not sent: .WHILE AWAY " + kConfigured),
-                                 5000);
-        QTest::qWait(2000);
-        const double used = test::processorSeconds() - before;
-        QVERIFY2(used < 1.0, qPrintable(QString("%1 s of processor time").arg(used)));
-        modem().plugIn();
-        sendAlarm(".AFTER RETURN");
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kConfigured, ".AFTER RETURN"), 5000);
-        QVERIFY(!run_->exitStatus());
-    }
-
-    // A keep-alive below the threshold waits while the adapter is away: the loss and the
-    // return are logged all the same, and the next alarm goes out.
-    void alarmSourceUnpluggedAndBack_data()
-    {
-        QTest::addColumn<bool>("linkLeftDangling");
-        test::row("link gone with the adapter", false);
-        test::row("link left dangling, then pointed anew", true);
-    }
-
-    void alarmSourceUnpluggedAndBack()
-    {
-        QFETCH(bool, linkLeftDangling);
-        run_.reset();
-        start("LENGTH B:10\r\n");
-        run_->devices.sendBurst("ok\r");
-        QTest::qWait(300); // taken in by the line
-        run_->devices.unplugAlarms();
-        if (linkLeftDangling)
-            QVERIFY(QFile::link("/dev/orva-unplugged-alarms", home_->linkPath(2)));
-        const QString lost = "Port Error: " + alarmPort() + ": ";
-        QTRY_VERIFY_WITH_TIMEOUT(!home_->logTexts().filter(lost).isEmpty(), 5000);
-        if (linkLeftDangling)
-            QVERIFY2(home_->logTexts().filter(lost).first().endsWith(
-                         "points to /dev/orva-unplugged-alarms, which does not exist"),
-                     qPrintable(home_->logTexts().join('\n')));
-        run_->devices.plugInAlarms(); // the link points to the adapter again
-        QTRY_VERIFY_WITH_TIMEOUT(logged("Port Restored: " + alarmPort()), 5000);
-        sendAlarm(".AFTER RETURN");
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kConfigured, ".AFTER RETURN"), 5000);
-        QCOMPARE(home_->logTexts().filter("Port ").size(), 2); // once each
-        QVERIFY(!run_->exitStatus());
-    }
-
-    // While the log cannot take entries, alarms still go out; once it can, it takes them again.
-    // Where a lost entry goes instead: the log's own test.
-    void logUnusableAndBack_data()
-    {
-        QTest::addColumn<bool>("fifo");
-        test::row("data folder gone", false);
-        test::row("log file a FIFO without a reader", true);
-    }
-
-    void logUnusableAndBack()
-    {
-        QFETCH(bool, fifo);
-        const QString logPath = home_->dataFolder() + "/" + logFileName(QDate::currentDate());
-        QDir home(home_->path());
-        QVERIFY(fifo ? QFile::remove(logPath) && ::mkfifo(qPrintable(logPath), 0600) == 0
-                     : home.rename("ORVA", "ORVA.away"));
-        sendAlarm(".WITHOUT LOG"); // the open lines stay open; only its entry is lost
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kConfigured, ".WITHOUT LOG"), 5000);
-        const test::ModalAnswer answer; // a typed message's loss is told to the operator
-        send(openManual(), kConfigured, "typed");
-        QTRY_COMPARE(answer.seen().count, 1);
-        QVERIFY2(answer.seen().text.startsWith("cannot open the event log " + logPath),
-                 qPrintable(answer.seen().text));
-        QVERIFY(fifo ? QFile::remove(logPath) : home.rename("ORVA.away", "ORVA"));
-        sendAlarm(".WITH LOG");
-        QTRY_VERIFY_WITH_TIMEOUT(logged(".WITH LOG " + kConfigured), 5000);
-        QVERIFY(!logged(".WITHOUT LOG " + kConfigured) && !logged("typed " + kConfigured));
-        QVERIFY(!run_->exitStatus());
-    }
-
-    // Received bytes dropped by the full buffer leave one entry, written when it is read.
-    void fullBufferLeavesATrace()
-    {
-        run_->devices.sendBurst(QString(1024 * 1024 + 4096, u'x')); // taken in at once
-        QTRY_VERIFY_WITH_TIMEOUT(
-            logged("Port Error: " + alarmPort() + " receive buffer full, 4096 bytes dropped"),
-            10000);
-        QCOMPARE(home_->logTexts().filter("receive buffer full").size(), 1);
-        QVERIFY(!run_->exitStatus());
-    }
-
-    void floodThenAlarm()
-    {
-        const qint64 before = test::residentKiB();
-        std::mt19937 random(20261207);
-        QString flood(64 * 1024, u'\0');
-        for (QChar& byte : flood)
-            byte = QChar(char16_t(random() & 0xff));
-        run_->devices.sendBurst(flood);
-        // The flood settles and is read as one burst; the status line shows its messages.
-        QTRY_COMPARE_WITH_TIMEOUT(run_->mainWindow().line(1),
-                                  splitBurst(unfoldLineFeeds(flood)).at(1), 10000);
-        sendAlarm(".AFTER FLOOD");
-        QTRY_VERIFY_WITH_TIMEOUT(modem().accepted(kConfigured, ".AFTER FLOOD"), 30000);
-        const qint64 grown = test::residentKiB() - before;
-        QVERIFY2(grown < 50 * 1024, qPrintable(QString("grew by %1 KiB").arg(grown)));
-        QVERIFY(!run_->exitStatus());
     }
 };
 
