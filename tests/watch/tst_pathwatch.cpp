@@ -282,9 +282,6 @@ private slots:
             QString("1:00:00 log %1 | 1:00:00 check | 1:00:00 stopped ORVA PC: %1 | 1:00:00 "
                     "stopped %2")
                 .arg(silent, test("0", "0", "08:15")));
-        for (const char* settings : {"", "MODEM CHECK: \nTEST SMS: \nSILENCE B: "})
-            row(settings[0] ? "keys blank" : "no keys", settings,
-                "modem silent, alarm .ONE, 24:00:00", "0:00:00 not sent .ONE");
     }
 
     void timeline()

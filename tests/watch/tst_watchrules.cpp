@@ -50,7 +50,8 @@ private slots:
         QTest::addColumn<QStringList>("described");
         const QStringList allOff{"Modem check: off", "Test SMS: off", "Alarm port silence: off"};
         test::row("no keys", QByteArray("HP:91234567"), allOff);
-        test::row("empty values", QByteArray("MODEM CHECK:\rTEST SMS:\rSILENCE B:"), allOff);
+        test::row("empty or blank values", QByteArray("MODEM CHECK: \rTEST SMS:\rSILENCE B: "),
+                  allOff);
         test::row("zeros", QByteArray("MODEM CHECK:0 "), allOff);
         test::row("other case", QByteArray("modem check:5"), allOff);
         test::row("all three, keys inside lines",
