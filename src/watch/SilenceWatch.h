@@ -8,8 +8,8 @@
 
 namespace orva {
 
-// The alarm port's silence: told once when nothing came for too long, and once more when a
-// byte comes again. The end is a message of its own only when the alert went.
+// The alarm port's silence: found once when nothing came for too long, and its end once a byte
+// comes again.
 class SilenceWatch {
 public:
     enum class Change { None, Silent, Active };
