@@ -23,10 +23,15 @@ bool ModemWatch::checkDue() const
     return watched() && (stateOfMessageDue_ || clock_.monotonicNow() - lastCheck_ >= interval_);
 }
 
-ModemWatch::News ModemWatch::checked(const CheckResult& result)
+// The next check is due an interval after this one began, however long it took.
+void ModemWatch::checkBegins()
 {
     lastCheck_ = clock_.monotonicNow();
-    const bool afterMessage = std::exchange(stateOfMessageDue_, false);
+    checkAfterMessage_ = std::exchange(stateOfMessageDue_, false);
+}
+
+ModemWatch::News ModemWatch::checked(const CheckResult& result)
+{
     if (const auto* portFailure = std::get_if<QString>(&result)) {
         signal_.reset();
         sentIn_.reset();
@@ -35,7 +40,7 @@ ModemWatch::News ModemWatch::checked(const CheckResult& result)
     const auto& health = std::get<ModemHealth>(result);
     signal_ = signalLevel(health);
     const auto state = modemState(health);
-    if (afterMessage && state)
+    if (checkAfterMessage_ && state)
         sentIn_ = state;
     if (const auto trouble = modemTrouble(health); trouble && (!state || state != sentIn_))
         return failed(ModemFault{*trouble});

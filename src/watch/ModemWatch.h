@@ -38,6 +38,8 @@ public:
     // episode that the log left open.
     void start(const WatchSettings& settings, const std::optional<ModemEpisode::Open>& open);
     [[nodiscard]] bool checkDue() const;
+    void checkBegins();
+    // What the check that began found.
     News checked(const CheckResult& result);
     // A transaction's outcome; a live alarm not sent counts within an episode.
     News transactionEnded(const SmsOutcome& outcome, bool liveAlarm);
@@ -61,6 +63,7 @@ private:
     std::optional<ModemEpisode::Ending> untold_;
     std::optional<SignalLevel> signal_;
     bool stateOfMessageDue_ = false;   // a message was confirmed: a check is due to see the state
+    bool checkAfterMessage_ = false;   // the check under way is that one
     std::optional<ModemState> sentIn_; // the state the modem last confirmed a message in
 };
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <deque>
 #include <optional>
+#include <utility>
 
 namespace orva {
 

@@ -45,6 +45,7 @@ void PathWatch::afterScan()
 
 void PathWatch::checkModem()
 {
+    modem_.checkBegins();
     ModemWatch::CheckResult result;
     try {
         result = links_.askModem();
@@ -73,8 +74,10 @@ void PathWatch::watchSilence()
         break;
     case SilenceWatch::Change::Active:
         links_.record({kAlarmPortActive, Severity::Info});
-        if (!outbox_.drop(WatchMessage::Silence))
+        if (!outbox_.drop(WatchMessage::Silence)) {
+            silence_.endToBeTold();
             outbox_.queue(WatchMessage::PortActive);
+        }
         break;
     case SilenceWatch::Change::None:
         break;

@@ -29,7 +29,7 @@ SilenceWatch::Change SilenceWatch::look(quint64 received)
         sinceByte_ = now;
         if (!std::exchange(silent_, false))
             return Change::None;
-        silentHours_ = static_cast<double>(silence.count()) / 3600e3;
+        endedHours_ = static_cast<double>(silence.count()) / 3600e3;
         return Change::Active;
     }
     if (silent_ || now - sinceByte_ < limit_)
@@ -50,7 +50,7 @@ QString SilenceWatch::alertText(const QString& computer) const
 
 QString SilenceWatch::endText(const QString& computer) const
 {
-    return portActiveSms(computer, silentHours_);
+    return portActiveSms(computer, toldHours_);
 }
 
 } // namespace orva

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <chrono>
+#include <optional>
 
 namespace orva {
 
@@ -22,6 +23,8 @@ public:
     Change look(quint64 received);
     [[nodiscard]] QString entry() const;
     [[nodiscard]] QString alertText(const QString& computer) const;
+    // The end of the latest silence is to be told, with how long it lasted: its alert went.
+    void endToBeTold() { toldHours_ = endedHours_; }
     [[nodiscard]] QString endText(const QString& computer) const;
 
 private:
@@ -31,7 +34,8 @@ private:
     quint64 received_ = 0;
     Clock::Monotonic sinceByte_;
     bool silent_ = false;
-    double silentHours_ = 0; // how long the port was silent when it came back
+    double endedHours_ = 0; // how long the latest silence lasted
+    double toldHours_ = 0;  // how long the silence lasted whose end is to be told
 };
 
 } // namespace orva

@@ -115,6 +115,8 @@ private:
                         happened("check");
                         if (modem_ == "port fails")
                             throw Failure("port A failed");
+                        if (modem_ == "silent") // no answer before the check's bound
+                            elapsed_ += std::chrono::seconds(3);
                         return kModems.at(modem_).answers.value_or(ModemHealth{});
                     },
                 .received = [this] { return received_; },
@@ -190,7 +192,7 @@ private slots:
         row("lost, told once, back with the alarm it lost", "MODEM CHECK:1",
             "modem silent, 0:01:00, alarm .ZONE 9, 0:02:00, modem normal, 0:03:00, 0:03:01, "
             "0:03:02, 0:04:01.999, 0:04:02",
-            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ZONE 9 | "
+            "0:01:00 check | 0:01:03 log Modem Lost: no answer | 0:01:03 not sent .ZONE 9 | "
             "0:02:00 check | 0:03:00 check | 0:03:00 log Modem Restored | 0:03:01 sent " +
                 restored("08:16", "08:18", "1") + " | 0:03:02 check | 0:04:02 check");
         for (const auto& [modem, reason] : {std::pair{"pin", "SIM not ready (PIN needed)"},
@@ -203,7 +205,7 @@ private slots:
         row("two episodes before the message, told as one", "MODEM CHECK:1",
             "modem silent, 0:01:00, alarm .ONE, modem normal, 0:02:00, modem silent, "
             "0:02:01, alarm .TWO, modem normal, 0:02:02, 0:03:00, 0:03:01",
-            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:01:00 check | 0:01:03 log Modem Lost: no answer | 0:01:03 not sent .ONE | "
             "0:02:00 check | 0:02:00 log Modem Restored | 0:02:01 not sent " +
                 restored("08:16", "08:17", "1") +
                 " | 0:02:01 log Modem Lost: no answer | 0:02:01 not sent .TWO | 0:03:00 "
@@ -212,7 +214,7 @@ private slots:
         row("a message refused waits for a retry, then each episode", "MODEM CHECK:1",
             "modem silent, 0:01:00, alarm .ONE, modem refusing, 0:02:00, 0:02:01, "
             "alarm .TWO, modem normal, 0:03:00, 0:03:01, 0:03:02",
-            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:01:00 check | 0:01:03 log Modem Lost: no answer | 0:01:03 not sent .ONE | "
             "0:02:00 check | 0:02:00 log Modem Restored | 0:02:01 not sent " +
                 restored("08:16", "08:17", "1") +
                 " | 0:02:01 log Modem Lost: refused (+CMS ERROR: 500) | 0:02:01 not sent "
@@ -221,7 +223,7 @@ private slots:
                 restored("08:17", "08:18", "1"));
         row("lost by a check, a refusal within, back by a check", "MODEM CHECK:1",
             "modem silent, 0:01:00, modem refusing, alarm .ONE, modem normal, 0:02:00",
-            "0:01:00 check | 0:01:00 log Modem Lost: no answer | 0:01:00 not sent .ONE | "
+            "0:01:00 check | 0:01:03 log Modem Lost: no answer | 0:01:03 not sent .ONE | "
             "0:02:00 check | 0:02:00 log Modem Restored");
         row("refused until a message goes", "MODEM CHECK:1",
             "modem refusing, alarm .ONE, 0:01:00, 0:02:00, modem normal, alarm .TWO, 0:02:01",
@@ -271,6 +273,12 @@ private slots:
             QString("1:00:00 log %1 | 1:00:00 not sent ORVA PC: %1 | 1:00:01 log Alarm Port "
                     "Active")
                 .arg(silent));
+        row("the end told is of the silence told", "SILENCE B:1",
+            "1:00:00, modem refusing, byte, 1:30:00, 2:30:00, byte, 2:40:00, modem normal, 2:55:00",
+            QString("1:00:00 log %1 | 1:00:00 sent ORVA PC: %1 | 1:30:00 log Alarm Port Active | "
+                    "1:30:00 not sent %2 | 2:30:00 log %1 | 2:30:00 not sent %2 | 2:40:00 log "
+                    "Alarm Port Active | 2:55:00 sent %2")
+                .arg(silent, "ORVA PC: alarm port active again after 1.5 h"));
         row("after an unclean end, the episode it left open", "MODEM CHECK:1", "0:00:01, 0:00:02",
             "0:00:01 sent ORVA PC restarted at 08:15 after an unclean end; last entry 07.12 "
             "08:14, see the log | 0:00:01 log Modem Restored | 0:00:02 sent " +
