@@ -76,9 +76,10 @@ QList<LoggedEntry> EventLog::readBack(const std::function<bool(const LoggedEntry
 {
     constexpr qint64 kTailBytes = 256 * 1024;
     const QDate today = clock_.now().date();
-    QStringList names = QDir(folder_).entryList({QStringLiteral("Log*.txt")}, QDir::Files,
-                                                QDir::Name | QDir::Reversed);
-    // A file of a day still to come was written by a clock that ran ahead.
+    // No name filter: Qt matches one with a regular expression, whose library would stay
+    // resident; logFileDay picks the logs. A file of a day still to come was written by a clock
+    // that ran ahead.
+    QStringList names = QDir(folder_).entryList(QDir::Files, QDir::Name | QDir::Reversed);
     names.removeIf([&today](const QString& name) {
         const auto day = logFileDay(name);
         return !day || *day > today;
